@@ -1,0 +1,67 @@
+// Involute functions of an external gear.
+#include "geometry/involute.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "geometry/gear_record.h"
+#include "geometry/tolerances.h"
+
+double Involute(double a) { return std::tan(a) - a; }
+
+double InverseInvolute(double v) {
+  if (!(v > 0.0)) return 0.0;
+  constexpr double kHalfPi = std::numbers::pi / 2.0;
+  // The root lies in (0, pi/2), where inv is increasing and convex. Newton from
+  // (3 v)^(1/3), which lies above the root, then falls monotonically onto it.
+  // For v above about 1.29 the start passes pi/2 (tan changes sign there), so
+  // the iterate is kept inside the bracket [lo, hi] of the root, and a step
+  // that leaves it (or is not finite) is replaced by halving the bracket.
+  double lo = 0.0;
+  double hi = kHalfPi;
+  double a = std::cbrt(3.0 * v);
+  bool bisected = false;
+  if (!(a > lo && a < hi)) {
+    a = 0.5 * (lo + hi);
+    bisected = true;
+  }
+  const int maxSteps = kInverseInvoluteNewtonSteps + kInverseInvoluteExtraSteps;
+  for (int i = 0; i < maxSteps; ++i) {
+    if (i >= kInverseInvoluteNewtonSteps && !bisected) break;
+    const double t = std::tan(a);
+    const double f = t - a - v;
+    if (i >= kInverseInvoluteNewtonSteps && (f == 0.0 || std::nextafter(lo, hi) >= hi)) break;
+    if (f > 0.0) {
+      hi = a;
+    } else {
+      lo = a;
+    }
+    const double next = a - f / (t * t);
+    if (std::isfinite(next) && next >= lo && next <= hi) {
+      a = next;
+    } else {
+      a = 0.5 * (lo + hi);
+      bisected = true;
+    }
+  }
+  return a;
+}
+
+double ComputeMinProfileShift(int64_t z, double alphaDeg, double betaDeg) {
+  const double alphaN = alphaDeg * std::numbers::pi / 180.0;
+  const double beta = betaDeg * std::numbers::pi / 180.0;
+  const double alphaT = std::atan(std::tan(alphaN) / std::cos(beta));
+  const double sinT = std::sin(alphaT);
+  return 1.25 - 0.38 * (1.0 - std::sin(alphaN)) -
+         static_cast<double>(z) * sinT * sinT / (2.0 * std::cos(beta));
+}
+
+double ComputeInvolutePolarAngle(const GearRecord& rec, double radius) {
+  const double rb = rec.baseRadius;
+  const double rr = std::max(radius, rb);
+  // acos(rb / rr): the pressure angle of the involute at rr.
+  const double alphaY = std::acos(std::min(1.0, rb / rr));
+  return rec.pitchThickness / (2.0 * rec.pitchRadius) + Involute(rec.transversePressureAngle) -
+         Involute(alphaY);
+}

@@ -1,0 +1,55 @@
+// Tooth outline of an external gear by simulating the rack cutter, and the
+// point helpers shared by the gear, rack and ring gear builders.
+#pragma once
+
+#include <vector>
+
+#include "geometry/gear_record.h"
+#include "geometry/outline.h"
+
+// One point of a working list: polar radius and the angle from the tooth
+// centre line (the first flank of tooth t lies at phi_t - angle).
+struct PolarPoint {
+  double radius = 0.0;
+  double angle = 0.0;
+};
+
+// Appends (radius cos angle, radius sin angle) to the curve. Returns 0.
+int OutlineAddPolarPoint(OutlineCurve& curve, double radius, double angle);
+
+// Appends (x, y) to the curve. Returns 0.
+int PointListAdd(OutlineCurve& curve, double x, double y);
+
+// Appends a two-point curve to rec.outline, unless |dx| + |dy| < 1e-9. Returns 0.
+int OutlineAddSegment(GearRecord& rec, double x1, double y1, double x2, double y2);
+
+// The involute flank point at radius of a tooth centred on the x axis:
+// (radius cos psi, radius sin psi). Returns 0.
+int ComputeFlankPoint(const GearRecord& rec, double radius, OutlinePoint& out);
+
+// p = flank point at radius; q = p + c nv with nv the flank normal that does
+// not point towards increasing polar angle. Returns |q| - (target - c): zero
+// where a circle of radius c touching the flank also touches the circle of
+// radius target.
+double OffsetInvolutePoint(const GearRecord& rec, double radius, double c, double target,
+                           OutlinePoint& p, OutlinePoint& q);
+
+// --- Steps of BuildGearGeometry (external gears) ---
+
+// The trochoid swept by the tool's tip rounding, clipped at the half pitch and,
+// for an undercut gear, trimmed where it crosses the involute. Needs the
+// record's transverse values, toolShift, rootRadius and undercut. Writes the
+// kept points (root end first) and the root arc half angle theta_c.
+void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarPoint>& kept,
+                     double& rootArcHalfAngle);
+
+// The involute flank from the fillet end (rs, a_s) to the tip radius ra,
+// 14 n steps equally spaced in roll angle. tipHalfAngle is psi(ra) raised to 0.
+void BuildInvoluteFlank(const GearRecord& rec, int pointDensity, const PolarPoint& flankStart,
+                        double tipRadius, double tipHalfAngle, std::vector<PolarPoint>& flank);
+
+// Appends the curves of all z teeth to rec.outline (root arc, fillet, flank,
+// tip arc, flank, fillet), counter-clockwise from tooth 0.
+void AppendGearTeeth(GearRecord& rec, int pointDensity, const std::vector<PolarPoint>& fillet,
+                     const std::vector<PolarPoint>& flank, double rootArcHalfAngle,
+                     double tipHalfAngle);

@@ -1,0 +1,70 @@
+// Named tolerances and limits of the gear geometry, each with its reason.
+#pragma once
+
+#include <cstdint>
+
+// Undercut test: the tool shift counts as below x min only by more than this,
+// so a gear cut exactly at the limit is not reported as undercut.
+inline constexpr double kUndercutShiftTolerance = 1e-9;
+
+// Two neighbouring root fillets overlap (no root arc between them) when the
+// half angle of the root arc comes within this of half the angular pitch (rad).
+inline constexpr double kRootArcAngleTolerance = 1e-9;
+
+// The tip circle is kept at least this many modules above the start of the
+// involute, so the flank has a length.
+inline constexpr double kMinFlankLengthModules = 1e-6;
+
+// A tip half angle at or below this (rad) is a pointed tooth: no tip arc.
+inline constexpr double kTipArcMinHalfAngle = 1e-9;
+
+// Halvings of the bisection that lowers the tip circle of a pointed tooth.
+inline constexpr int kPointedTipBisections = 60;
+
+// Newton steps of InverseInvolute (fixed count, no early exit, so results
+// stay reproducible), and the extra bracketing steps allowed when the
+// argument is so large that Newton had to fall back to bisection.
+inline constexpr int kInverseInvoluteNewtonSteps = 30;
+inline constexpr int kInverseInvoluteExtraSteps = 100;
+
+// Step (in modules) to the second flank point from which the flank tangent
+// is taken by a finite difference.
+inline constexpr double kFlankTangentStepModules = 1e-6;
+
+// OutlineAddSegment drops a segment whose |dx| + |dy| is below this (mm).
+inline constexpr double kMinSegmentLength = 1e-9;
+
+// Two keys of the polar profile table closer than this (rad) count as equal.
+inline constexpr double kPolarKeyTolerance = 1e-15;
+
+// A guard on the helix angle: cos beta below this is rejected (beta > 84.26 deg).
+inline constexpr double kMinHelixCosine = 0.1;
+
+// Point density limits of the outline builders. 1 is the display, 16 the STL
+// export; far more points than that serve no one and could exhaust memory.
+inline constexpr int kMinPointDensity = 1;
+inline constexpr int kMaxPointDensity = 256;
+
+// The most teeth a gear may have: beyond this an outline would take gigabytes.
+inline constexpr int64_t kMaxGearTeeth = 100000;
+
+// Pin contact radius when the shifted pitch circle of the virtual gear lies
+// inside its base circle and the fallback would too: this many modules above
+// the virtual base circle, so the pressure angle there exists.
+inline constexpr double kPinFallbackLiftModules = 0.5;
+
+// Pin and ball diameters are rounded to 0.05 mm, below 1 mm to 0.01 mm.
+inline constexpr double kPinDiameterStep = 0.05;
+inline constexpr double kPinDiameterFineStep = 0.01;
+inline constexpr double kPinDiameterFineLimit = 1.0;
+
+// Bore contour: the finest chord tolerance used (mm). A smaller, zero,
+// negative or non-finite tolerance is raised to this, so the point count stays
+// bounded (about 7000 points for a 20 mm bore).
+inline constexpr double kMinChordTolerance = 1e-6;
+
+// The coarsest angular step of the bore circle (rad): 5 degrees.
+inline constexpr double kMaxBoreAngleStep = 3.14159265358979323846 / 36.0;
+
+// The most points of one bore contour (a 500 mm bore at 0.001 mm needs 1110).
+inline constexpr int kMaxBorePoints = 100000;
