@@ -6,6 +6,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/main_program.h"
 #include "app/pending_search.h"
 #include "app/pending_tabs.h"
 #include "app/pending_view.h"
@@ -14,6 +15,7 @@
 #include "platform/gui.h"
 #include "platform/ini_file.h"
 #include "platform/safe_file.h"
+#include "texts/main_window_texts.h"
 #include "texts/project_texts.h"
 
 namespace {
@@ -105,14 +107,6 @@ void LoadBoundControls(const IniDocument& doc) {
       if (text != nullptr) GadgetSetText(field.gadget, *text);
     }
   }
-}
-
-// What a tab switch shows when the tab has no design: no mode, an empty
-// report, the view's hint.
-void ShowNoDesign() {
-  gViewMode = kViewNone;
-  GadgetSetText(kEditorReport, "");
-  RedrawView();
 }
 
 // The pair search with the loaded inputs, then the stored row (or row 0 with
@@ -239,8 +233,8 @@ int64_t ReadProjectFile(const std::string& path) {
   const StoredRow pairRow = ReadStoredRow(doc, kGroupPairRow);
   const StoredRow internalRow = ReadStoredRow(doc, kGroupInternalRow);
 
-  GadgetSetText(kTextLoadLabel, GadgetGetState(kComboLoadKind) == 0 ? texts::kProjectLoadLabelPower
-                                                                    : texts::kProjectLoadLabelTorque);
+  GadgetSetText(kTextLoadLabel, GadgetGetState(kComboLoadKind) == 0 ? texts::kLoadLabelPower
+                                                                    : texts::kLoadLabelTorque);
   gAnimAngle = 0.0;
   RestorePairRow(pairRow);
   RestoreInternalRow(internalRow);

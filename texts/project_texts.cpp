@@ -22,6 +22,4 @@ const std::string_view kProjectWindowTitlePrefix = NV_TEXT("Norvale - ", "Norval
 const std::string_view kProjectWindowTitleSuffix =
     NV_TEXT("   (ISO 53 / DIN 867 / DIN 3960)", "   (ISO 53 / DIN 867 / DIN 3960)");
 const std::string_view kProjectMessageTitle = NV_TEXT("Norvale", "Norvale");
-const std::string_view kProjectLoadLabelPower = NV_TEXT("Power P [kW]", "Vermogen P [kW]");
-const std::string_view kProjectLoadLabelTorque = NV_TEXT("Torque T1 [Nm]", "Koppel T1 [Nm]");
 }  // namespace texts

@@ -25,6 +25,4 @@ extern const std::string_view kProjectNewProjectName;
 extern const std::string_view kProjectWindowTitlePrefix;
 extern const std::string_view kProjectWindowTitleSuffix;
 extern const std::string_view kProjectMessageTitle;
-extern const std::string_view kProjectLoadLabelPower;
-extern const std::string_view kProjectLoadLabelTorque;
 }  // namespace texts
