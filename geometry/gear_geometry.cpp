@@ -108,9 +108,11 @@ int BuildGearGeometry(GearRecord& rec, int pointDensity) {
   rec.formRadius = std::max(rs, rb);
 
   // A thinning so strong that the two flanks meet at or below the start of
-  // the involute leaves no flank at all: no usable tooth.
-  if (!(ComputeInvolutePolarAngle(rec, rec.formRadius) > 0.0) || !(flankStart.angle > 0.0)) {
-    return 0;
+  // the involute leaves no flank at all; a fillet point on or across the tooth
+  // centre line means the cuts of both sides overlap and sever the tooth.
+  if (!(ComputeInvolutePolarAngle(rec, rec.formRadius) > 0.0)) return 0;
+  for (const PolarPoint& pt : fillet) {
+    if (!(pt.angle > 0.0)) return 0;
   }
 
   // Tip circle from the nominal profile shift, lowered by the tip shortening.
