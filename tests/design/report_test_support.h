@@ -20,6 +20,13 @@ inline double Rad(double deg) { return deg * kPi / 180.0; }
 inline double Deg(double rad) { return rad * 180.0 / kPi; }
 inline double Inv(double a) { return std::tan(a) - a; }
 
+// The angle a with tan a - a = v, by Newton's method from a = 0.5.
+inline double InvInverse(double v) {
+  double a = 0.5;
+  for (int k = 0; k < 60; ++k) a -= (Inv(a) - v) / (std::tan(a) * std::tan(a));
+  return a;
+}
+
 // printf fixed-point text; the cases avoid values that round to -0.
 inline std::string Fix(double v, int decimals) {
   char buf[64];
@@ -47,6 +54,7 @@ inline bool SplitCrLf(const std::string& text, std::vector<std::string>& lines) 
 // ha* 1, hf* 1.25, rho_f* 0.38), cut at the tool shift xE = x - As / (2 mn tan an).
 struct TextbookGear {
   double mn, z, x, alphaDeg, betaDeg, as;
+  double k = 0.0;  // tip shortening in modules
   double an() const { return Rad(alphaDeg); }
   double beta() const { return Rad(betaDeg); }
   double mt() const { return mn / std::cos(beta()); }
@@ -55,7 +63,7 @@ struct TextbookGear {
   double xE() const { return x - as / (2.0 * mn * std::tan(an())); }
   double r() const { return mt() * z / 2.0; }
   double rb() const { return r() * std::cos(at()); }
-  double ra() const { return r() + mn * (1.0 + x); }
+  double ra() const { return r() + mn * (1.0 + x - k); }
   double rf() const { return r() - mn * (1.25 - xE()); }
   double st() const { return mt() * (kPi / 2.0 + 2.0 * xE() * std::tan(an())); }
   double sa() const {
@@ -66,16 +74,14 @@ struct TextbookGear {
     return 1.25 - 0.38 * (1.0 - std::sin(an())) - z * std::pow(std::sin(at()), 2) / (2.0 * std::cos(beta()));
   }
   // Span over k teeth: Wk = mn cos an [pi (k - 0.5) + z inv at] + 2 xE mn sin an.
-  double span(double k) const {
-    return mn * std::cos(an()) * (kPi * (k - 0.5) + z * Inv(at())) + 2.0 * xE() * mn * std::sin(an());
+  double span(double spanTeeth) const {
+    return mn * std::cos(an()) * (kPi * (spanTeeth - 0.5) + z * Inv(at())) + 2.0 * xE() * mn * std::sin(an());
   }
   // Dimension over two pins or balls of diameter dm (even z: dM + DM, odd z:
   // dM cos(90 deg / z) + DM), inv aM = inv at + DM / (mn z cos an) - pi / (2z) + 2 xE tan an / z.
   double overPins(double dm) const {
     const double invM = Inv(at()) + dm / (mn * z * std::cos(an())) - kPi / (2.0 * z) + 2.0 * xE() * std::tan(an()) / z;
-    // Invert the involute by Newton's method.
-    double a = 0.5;
-    for (int k = 0; k < 50; ++k) a -= (Inv(a) - invM) / (std::tan(a) * std::tan(a));
+    const double a = InvInverse(invM);
     const double dM = 2.0 * rb() / std::cos(a);
     return (static_cast<long>(z) % 2 == 0) ? dM + dm : dM * std::cos(kPi / (2.0 * z)) + dm;
   }
