@@ -99,3 +99,21 @@ inline constexpr double kInterferenceReportModules = 0.002;
 // Start of contact A counts as inside the pinion's root fillet only when it
 // lies more than this (mm) before the start of the usable involute.
 inline constexpr double kRingTipFilletTolerance = 1e-6;
+
+// --- Mesh geometry of pairs, racks and ring gears ---
+
+// Current contact points count as within the path of contact A..E when they
+// lie no more than this (mm) outside it.
+inline constexpr double kContactPositionTolerance = 1e-9;
+
+// A ring gear's root arc and tip land are drawn only when their half angle
+// exceeds this (rad); below it the arc has shrunk to a point.
+inline constexpr double kRingArcMinHalfAngle = 1e-12;
+
+// The search for the ring's root fillet starts this many modules above the
+// tip circle, where the flank point and its tangent exist.
+inline constexpr double kRingFilletSearchStartModules = 1e-9;
+
+// Interference test: the profile slope is divided by the point's radius, but
+// never by less than this (mm), so a point at the pinion centre is safe.
+inline constexpr double kMinProfileSlopeRadius = 1e-9;
