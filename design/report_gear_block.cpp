@@ -4,6 +4,7 @@
 #include <numbers>
 #include <string>
 
+#include "design/hub_keyway_report.h"
 #include "design/report.h"
 #include "design/report_lines.h"
 #include "geometry/format.h"
@@ -54,6 +55,7 @@ std::string ReportBuildGearBlock(const GearRecord& rec, std::string_view caption
   ReportAppendLine(out, {texts::kLabelSa, FormatNumber(rec.tipThickness, 3), texts::kExplTipThickness});
   ReportAppendLine(out, {texts::kLabelB, FormatNumber(rec.faceWidth, 2), texts::kExplBore,
                          FormatNumber(rec.boreDiameter, 2)});
+  out += ReportBuildHubKeywayLines(rec);
 
   ReportAppendLine(out, {texts::kReportInspectionHeading});
   ReportAppendLine(out, {texts::kLabelWk, FormatNumber(rec.span, 3), texts::kExplSpan,

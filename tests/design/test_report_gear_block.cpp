@@ -144,7 +144,11 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
       {"pointed hides the tip check", [](GearRecord& r) { r.pointed = 1; r.tipThickness = 0.0; }, {kPointed}},
       {"tip thin", [](GearRecord& r) { r.tipThickness = 0.499; }, {kTip}},
       {"tip exactly 0.25 m", [](GearRecord& r) { r.tipThickness = 0.5; }, {}},
-      {"bore equals root", [](GearRecord& r) { r.boreDiameter = 2.0 * r.rootRadius; }, {kBore}},
+      {"bore equals root",
+       [](GearRecord& r) { r.boreDiameter = 2.0 * r.rootRadius; },
+       {Lang("  ! too little material between bore and root (0.00 mm)",
+             "  ! te weinig materiaal tussen boring en voet (0.00 mm)"),
+        kBore}},
       {"invalid, all of them",
        [](GearRecord& r) {
          r.valid = 0;
@@ -153,7 +157,9 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
          r.boreDiameter = 100.0;
          r.tipThickness = 0.1;
        },
-       {kPin, kUnder, kTip, kBore, kInvalid}},
+       {Lang("  ! too little material between bore and root (-32.50 mm)",
+             "  ! te weinig materiaal tussen boring en voet (-32.50 mm)"),
+        kPin, kUnder, kTip, kBore, kInvalid}},
   };
   for (const Case& c : cases) {
     GearRecord rec = built;
