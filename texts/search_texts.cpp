@@ -18,3 +18,7 @@ const std::string_view kInternalSearchNoRows = NV_TEXT(
     "No combinations found. Increase the tolerance, the limits of Δx or the maximum β.",
     "Geen combinaties gevonden. Vergroot de tolerantie, de grenzen van Δx of de maximale β.");
 }
+
+namespace texts {
+const std::string_view kSearchMessageTitle = "Norvale";
+}

@@ -12,3 +12,8 @@ extern const std::string_view kPairSearchNoRowsShift;
 extern const std::string_view kInternalSearchBadInput;
 extern const std::string_view kInternalSearchNoRows;
 }
+
+namespace texts {
+// Title of the search message boxes.
+extern const std::string_view kSearchMessageTitle;
+}
