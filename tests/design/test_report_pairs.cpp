@@ -461,3 +461,17 @@ TEST(InternalReport, RingBlockOfAPublishedRing) {
   for (const std::string& line : lines) EXPECT_NE(text.find(line), std::string::npos) << line << text;
   EXPECT_EQ(text.find("!"), std::string::npos) << text;
 }
+
+TEST(InternalReport, TinyNegativeShiftDifferencePrintsAsZero) {
+  // Rows of the internal search can carry a shift difference of about -3e-14
+  // for an exact reference centre distance; no "-0" may appear.
+  GearRecord pinion, ring;
+  BuildInternal({"spur", 2.0, 0.0, 20, 60, 0.0, -3e-14, 10.0, 20.0}, pinion, ring);
+  ASSERT_EQ(ring.valid, 1);
+  const std::string text = ReportBuildInternalPair(pinion, ring, 40.0, -1e9);
+  EXPECT_EQ(text.find("-0.0"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Δx = 0.0000   (x2 - x1)\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  x  = 0.0000" + std::string(Lang("   (x > 0: wider space)", "   (x > 0: holte breder)"))),
+            std::string::npos)
+      << text;
+}
