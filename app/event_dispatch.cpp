@@ -9,7 +9,7 @@
 #include "app/main_program.h"
 #include "app/pending_later.h"
 #include "app/project_file.h"
-#include "app/pending_search.h"
+#include "app/search_commands.h"
 #include "app/pending_tabs.h"
 #include "app/pending_view.h"
 #include "design/field_reading.h"

@@ -6,7 +6,7 @@
 #include "app/main_window.h"
 #include "app/pending_later.h"
 #include "app/project_file.h"
-#include "app/pending_search.h"
+#include "app/search_commands.h"
 #include "app/pending_view.h"
 #include "platform/gui.h"
 #include "texts/language.h"

@@ -7,7 +7,7 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_program.h"
-#include "app/pending_search.h"
+#include "app/search_commands.h"
 #include "app/pending_tabs.h"
 #include "app/pending_view.h"
 #include "design/number_text.h"

@@ -26,6 +26,9 @@ bool HasBuildableInputs(const GearRecord& rec, int pointDensity) {
   if (!(std::cos(rec.helixAngle) >= kMinHelixCosine)) return false;
   if (!(alphaN > 0.0 && alphaN < std::numbers::pi / 2.0)) return false;
   if (pointDensity < kMinPointDensity || pointDensity > kMaxPointDensity) return false;
+  // Per tooth at most two arcs of 4 n + 1 and four curves of 14 n + 1 points.
+  const double points = static_cast<double>(rec.teeth) * (64.0 * pointDensity + 6.0);
+  if (points > kMaxOutlinePoints) return false;
   if (!std::isfinite(rec.profileShift) || !std::isfinite(rec.tipShortening) ||
       !std::isfinite(rec.thicknessAllowance) || !std::isfinite(rec.addendumFactor) ||
       !std::isfinite(rec.dedendumFactor)) {

@@ -46,7 +46,7 @@ int64_t CreateButtonControlFull(int64_t control, int x, int y, int width, int he
                                 int64_t flags) {
   QWidget* parent = Parent();
   if (parent == nullptr) return -1;
-  auto* button = new QPushButton(ToQString(text), parent);
+  auto* button = new PlatformButton(ToQString(text), parent);
   button->setAutoDefault(false);
   if (flags & kButtonDefault) button->setDefault(true);
   const int64_t number = Register(control, kControlButton, button, x, y, width, height);

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -118,4 +120,34 @@ bool WheelToScrollAreaFilter::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return false;
+}
+
+void PlatformButton::paintEvent(QPaintEvent* event) {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  const int textWidth = option.fontMetrics.horizontalAdvance(option.text);
+  if (textWidth <= contents.width() || option.text.isEmpty()) {
+    QPushButton::paintEvent(event);
+    return;
+  }
+  // Bevel from the style; the label with 3 px margins, in a font made up to
+  // a fifth smaller when even that is too narrow, elided as a last resort.
+  QStylePainter painter(this);
+  QStyleOptionButton bevel = option;
+  bevel.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, bevel);
+  const QRect room = rect().adjusted(3, 0, -3, 0);
+  QFont labelFont = font();
+  const double fullSize = labelFont.pointSizeF();
+  bool fits = false;
+  for (double size = fullSize; size > 0 && size >= 0.8 * fullSize && !fits; size -= 0.25) {
+    labelFont.setPointSizeF(size);
+    fits = QFontMetrics(labelFont).horizontalAdvance(option.text) <= room.width();
+  }
+  painter.setFont(labelFont);
+  const QString text =
+      fits ? option.text : QFontMetrics(labelFont).elidedText(option.text, Qt::ElideRight, room.width());
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  painter.drawText(room, Qt::AlignCenter | Qt::TextSingleLine, text);
 }

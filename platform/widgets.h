@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdint>
@@ -46,6 +47,17 @@ class CanvasWidget : public QWidget {
   int64_t number_;
   QImage buffer_;
   int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch
+};
+
+// A push button whose label, when the style's margins leave it too little
+// room, is drawn with narrow margins instead of being clipped (long Dutch
+// labels on buttons sized for the column).
+class PlatformButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // Passes the wheel over an unfocused combo box, slider or tab bar on to the

@@ -295,3 +295,28 @@ TEST(OutlineHelpers, FlankPointAndOffset) {
   EXPECT_LT(std::atan2(q.y, q.x), std::atan2(p.y, p.x));
   EXPECT_NEAR(g, Radius(q) - (23.0 - c), 1e-15);
 }
+
+// Along the fillet, from the root circle to the flank, the radius only grows.
+// Regression: the undercut trim took any two sampled points above the base
+// circle with d >= 0 as a crossing, also when the first of them had d >= 0
+// (no sign change): the "crossing" was then extrapolated behind the previous
+// point (z 6 at x min - 0.2, density 4), or divided by zero when both d
+// were equal.
+TEST(GearOutline, UndercutFilletRadiusRises) {
+  for (int64_t z : {6, 7, 8, 10, 12, 17}) {
+    for (double below : {0.05, 0.2, 0.5}) {
+      for (int density : {1, 2, 4}) {
+        SCOPED_TRACE(std::to_string(z) + " " + std::to_string(below) + " " + std::to_string(density));
+        const double x = ComputeMinProfileShift(z, 20.0, 0.0) - below;
+        const GearRecord rec = MakeGear(2.0, z, x, 20.0, 0.0, 0.0, density);
+        ASSERT_EQ(rec.valid, 1);
+        ASSERT_EQ(rec.undercut, 1);
+        const auto& fillet = rec.outline[1].points;
+        for (size_t i = 1; i < fillet.size(); ++i) {
+          ASSERT_GE(Radius(fillet[i]), Radius(fillet[i - 1])) << "point " << i;
+        }
+        EXPECT_NEAR(Radius(fillet.back()), rec.formRadius, 1e-12);
+      }
+    }
+  }
+}
