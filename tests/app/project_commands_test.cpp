@@ -1,9 +1,14 @@
 // Project commands: the save question on close and open, save and save as, failed saves, the title.
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/registry.h"
 #include "project_test_support.h"
 
 namespace project_test {
@@ -219,6 +224,45 @@ TEST_F(ProjectCommandTest, FailedSaveKeepsOldFilePathAndFlag) {
   EXPECT_EQ(gProjectPath, path);
   EXPECT_EQ(gProjectModified, 1);
   EXPECT_EQ(WindowGetTitle(0), changedTitle);
+}
+
+// The user's own roads to the commands: Ctrl+S, Ctrl+O and the close box of
+// the main window, through the window system and the event queue.
+TEST_F(ProjectCommandTest, ShortcutsAndCloseBoxReachTheProjectCommands) {
+  Start();
+  QWidget* window = FindWindow(0)->widget.data();
+  ASSERT_NE(window, nullptr);
+  window->show();
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+
+  dialogAnswer_ = Path("keys.tdw");
+  QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+  PumpEvents();
+  ASSERT_EQ(dialogs_.size(), 1u);
+  EXPECT_TRUE(dialogs_[0].save);
+  EXPECT_EQ(gProjectPath, Path("keys.tdw"));
+
+  dialogAnswer_ = "";  // the open dialog is cancelled
+  QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+  PumpEvents();
+  ASSERT_EQ(dialogs_.size(), 2u);
+  EXPECT_FALSE(dialogs_[1].save);
+
+  EditText(16, "14");
+  answers_ = {kResultCancel};
+  window->close();
+  PumpEvents();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, SaveQuestion());
+  EXPECT_EQ(gQuit, 0);
+  EXPECT_TRUE(window->isVisible());  // Cancel keeps the window open
+
+  answers_ = {kResultNo};
+  window->close();
+  PumpEvents();
+  EXPECT_EQ(gQuit, 1);
 }
 
 TEST_F(ProjectCommandTest, CommandLineFileThatIsMissingEmptyOrAFolderIsIgnoredSilently) {
