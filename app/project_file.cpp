@@ -12,6 +12,7 @@
 #include "app/pending_view.h"
 #include "design/number_text.h"
 #include "geometry/format.h"
+#include "geometry/tolerances.h"
 #include "platform/gui.h"
 #include "platform/ini_file.h"
 #include "platform/safe_file.h"
@@ -25,11 +26,6 @@ constexpr std::string_view kGroupPairRow = "Keuze";
 constexpr std::string_view kGroupInternalRow = "KeuzeBinnen";
 constexpr std::string_view kFileComment = " Norvale-project";
 constexpr int64_t kFileVersion = 1;
-
-// A stored row is found again when module and helix angle agree within these
-// (the file holds both with 6 decimals) and the tooth numbers are equal.
-constexpr double kStoredModuleTolerance = 1e-9;
-constexpr double kStoredHelixToleranceDeg = 1e-5;
 
 // Safety bound on the events dropped after loading, so that a stream of
 // window-system work cannot keep the load from returning.
@@ -70,8 +66,8 @@ StoredRow ReadStoredRow(const IniDocument& doc, std::string_view group) {
 int64_t FindStoredRow(const std::vector<SearchResultRow>& rows, const StoredRow& stored) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const SearchResultRow& r = rows[i];
-    if (std::fabs(r.module - stored.module) < kStoredModuleTolerance && r.teeth1 == stored.teeth1 &&
-        r.teeth2 == stored.teeth2 && std::fabs(r.helixAngleDeg - stored.helixAngleDeg) < kStoredHelixToleranceDeg) {
+    if (std::fabs(r.module - stored.module) < kStoredRowModuleTolerance && r.teeth1 == stored.teeth1 &&
+        r.teeth2 == stored.teeth2 && std::fabs(r.helixAngleDeg - stored.helixAngleDeg) < kStoredRowHelixToleranceDeg) {
       return static_cast<int64_t>(i);
     }
   }

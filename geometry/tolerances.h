@@ -121,3 +121,10 @@ inline constexpr double kRingFilletSearchStartModules = 1e-9;
 // Interference test: the profile slope is divided by the point's radius, but
 // never by less than this (mm), so a point at the pinion centre is safe.
 inline constexpr double kMinProfileSlopeRadius = 1e-9;
+
+// A project file stores the chosen search row's module and helix angle with 6
+// decimals; on loading, the row of the new search is the stored one when its
+// module differs by less than this (mm) and its helix angle by less than this
+// (degrees), with equal tooth numbers.
+inline constexpr double kStoredRowModuleTolerance = 1e-9;
+inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;
