@@ -145,7 +145,9 @@ TEST_F(ProjectFileTest, CompleteFileOfEitherLanguageLoadsAndSavesByteForByte) {
   const std::string in = Path("canonical.tdw");
   Put(in, kCanonicalProject);
   Start();
-  if (!SearchBuilt() || !ComputeBuilt() || !WindowsBuilt()) GTEST_SKIP() << "parts of the program not built yet";
+  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
+  const bool compute = ComputeBuilt();
+  const bool windows = WindowsBuilt();
   Start({in});
   ASSERT_TRUE(messages_.empty()) << messages_[0].text;
   ASSERT_GE(gPairSelectedRow, 0);
@@ -157,13 +159,27 @@ TEST_F(ProjectFileTest, CompleteFileOfEitherLanguageLoadsAndSavesByteForByte) {
   EXPECT_EQ(ChosenInternalRow().teeth1, 20);
   EXPECT_EQ(ChosenInternalRow().teeth2, 60);
   EXPECT_EQ(GadgetGetText(67), "0,05");
-  EXPECT_EQ(gViewMode, kViewPair);
-  EXPECT_EQ(GadgetGetText(77), ByLanguage("Torque T1 [Nm]", "Koppel T1 [Nm]"));  // belasting = 1
+  if (compute) {
+    EXPECT_EQ(gViewMode, kViewPair);
+  }
+  if (windows) {
+    EXPECT_EQ(GadgetGetText(77), ByLanguage("Torque T1 [Nm]", "Koppel T1 [Nm]"));  // belasting = 1
+  }
   EXPECT_EQ(WindowGetTitle(0), "Norvale - canonical.tdw" + kTitleTail);
 
   const std::string out = Path("again.tdw");
   ASSERT_EQ(WriteProjectFile(out), 1);
-  EXPECT_EQ(Slurp(out), kCanonicalProject);
+  if (windows) {
+    EXPECT_EQ(Slurp(out), kCanonicalProject);
+  } else {
+    // Without the two other windows, their groups cannot come back.
+    auto withoutWindowGroups = [](std::string text) {
+      const std::size_t from = text.find("[Sterkte]\r\n");
+      const std::size_t to = text.find("[Weergave]\r\n");
+      return text.erase(from, to - from);
+    };
+    EXPECT_EQ(withoutWindowGroups(Slurp(out)), withoutWindowGroups(kCanonicalProject));
+  }
 }
 
 TEST_F(ProjectFileTest, HandWrittenAnsiFileWithOddSpellingLoadsAndKeepsWhatIsMissing) {
@@ -295,6 +311,40 @@ TEST_F(ProjectFileTest, StoredRowNotFoundTakesRowZeroAndDropsStoredX1) {
   EXPECT_EQ(GadgetGetState(13), 0);
   EXPECT_NE(GadgetGetText(14), "0,4321");
   EXPECT_EQ(gInternalSelectedRow, -1);  // tab 0: the internal row stays unchosen
+}
+
+// The stored row is found again within 1e-9 mm of module and 1e-5 degrees of
+// helix angle; beyond that the search's row 0 takes its place.
+TEST_F(ProjectFileTest, StoredRowIsMatchedWithinItsTolerances) {
+  Start();
+  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
+  const struct {
+    const char* modul;
+    const char* beta;
+    bool found;
+  } cases[] = {
+      {"2.000000", "0.000000", true},      {"2.0000000005", "0.000000", true},
+      {"2.000000", "0.000009", true},      {"2.000000", "-0.000009", true},
+      {"2.000000001", "0.000000", false},  {"2.000000", "0.00002", false},
+      {"nan", "0.000000", false},          {"2.000000", "abc", true},  // no number reads as 0
+  };
+  for (const auto& c : cases) {
+    std::string file = WithValue(kCanonicalProject, "Keuze", "modul", c.modul);
+    file = WithValue(file, "Keuze", "beta", c.beta);
+    const std::string path = Path("tolerance.tdw");
+    Put(path, file);
+    ASSERT_EQ(ReadProjectFile(path), 1) << c.modul << " " << c.beta;
+    ASSERT_GE(gPairSelectedRow, 0);
+    const SearchResultRow& row = ChosenPairRow();
+    const bool isStored = row.module == 2.0 && row.teeth1 == 20 && row.teeth2 == 40;
+    if (c.found) {
+      EXPECT_TRUE(isStored) << c.modul << " " << c.beta;
+      EXPECT_EQ(GadgetGetText(14), "0,1") << c.modul << " " << c.beta;
+    } else {
+      EXPECT_EQ(gPairSelectedRow, 0) << c.modul << " " << c.beta;
+      EXPECT_NE(GadgetGetText(14), "0,1") << c.modul << " " << c.beta;
+    }
+  }
 }
 
 // A load whose shown tab ends with no design must not leave the previous
