@@ -102,6 +102,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string tempPath(name.data());
 
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
+  // Keep the old file's owner where allowed (only root may give a file away;
+  // anyone else keeps the file as their own, which is no failure).
+  if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+    [[maybe_unused]] const int ignored = ::fchown(guard.fd, old.st_uid, old.st_gid);
+  }
   bool ok = ::fchmod(guard.fd, mode) == 0;
   ok = ok && WriteAll(guard.fd, bytes);
   ok = ok && ::fsync(guard.fd) == 0;

@@ -66,6 +66,19 @@ TEST_F(SafeFileTest, WritesNewFileAndReplacesOldOneKeepingPermissions) {
   EXPECT_EQ(CountEntries(), 1);
 }
 
+TEST_F(SafeFileTest, ReplacedFileKeepsItsOwnerWhenRootSaves) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
+  const std::string path = Path("p.tdw");
+  Put(path, "old");
+  ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(Slurp(path), "new");
+}
+
 TEST_F(SafeFileTest, FollowsSymbolicLinkAndReplacesItsTarget) {
   const std::string target = Path("real.tdw");
   const std::string link = Path("link.tdw");
