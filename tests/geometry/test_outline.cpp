@@ -32,6 +32,10 @@ const GearCase kGears[] = {
     {"allowance z33 beta 15", 1.5, 33, -0.2, 20, 15, 0.1},
     {"large z200 beta 20", 1, 200, 0, 20, 20, 0},
     {"z 3", 5, 3, 0.4, 20, 0, 0},
+    // Regression: the nominal tip circle (99.4) lies inside the base circle
+    // (99.62) while the fillet ends below it; the flank points stood on the
+    // base circle, outside the tip circle (or were NaN).
+    {"tip inside the base circle", 2, 100, -1.3, 5, 0, 0},
 };
 
 double Radius(OutlinePoint p) { return std::hypot(p.x, p.y); }
