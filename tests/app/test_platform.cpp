@@ -43,7 +43,7 @@ TEST_F(AppTest, TextHeapLivesAsLongAsThePlatformLayer) {
   EXPECT_EQ(GadgetGetText(kEditorReport), "");
   EXPECT_EQ(GadgetGetText(kFieldPairCentreDistance), "60");
   EXPECT_EQ(gProjectModified, 0);
-  EXPECT_EQ(gPairSelectedRow, -1);
+  EXPECT_EQ(gPairSelectedRow, gPairSearchResults.empty() ? -1 : 0);  // row 0 of the first search
   EXPECT_EQ(gZoom, 1.0);
 }
 
