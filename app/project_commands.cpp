@@ -25,7 +25,11 @@ int64_t SaveProjectWithPrompt(int64_t saveAs) {
   if (path.empty() || saveAs == 1) {
     path = SaveFileRequester(texts::kProjectSaveDialogTitle, defaultName, texts::kProjectSaveFilter, 0);
     if (path.empty()) return 0;
-    if (!HasExtension(path)) path += kProjectExtension;
+    if (!HasExtension(path)) {
+      // "name." has no extension either: it becomes "name.tdw", not "name..tdw".
+      if (path.back() == '.') path.pop_back();
+      path += kProjectExtension;
+    }
     if (FileSizeOrKind(path) != -1 && path != gProjectPath) {
       const std::string question = std::string(texts::kProjectExistsBefore) + ProjectFileNamePart(path) +
                                    std::string(texts::kProjectExistsAfter);

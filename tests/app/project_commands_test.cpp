@@ -163,6 +163,9 @@ TEST_F(ProjectCommandTest, SaveUsesPathSaveAsAsksAndOverwriteIsConfirmed) {
   dialogAnswer_ = Path("c.txt");  // another extension is kept
   EXPECT_EQ(SaveProjectWithPrompt(1), 1);
   EXPECT_EQ(gProjectPath, Path("c.txt"));
+  dialogAnswer_ = Path("d.");  // a trailing point is no extension
+  EXPECT_EQ(SaveProjectWithPrompt(1), 1);
+  EXPECT_EQ(gProjectPath, Path("d.tdw"));
 }
 
 // A save that fails must keep the old file, the project path and the changed
