@@ -2,6 +2,8 @@
 // lives exactly as long as the layer), numbers read with "." whatever the
 // locale, file sizes, the command line at start-up, and layer-chosen numbers.
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 
 #include <clocale>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 
 #include "app/control_ids.h"
 #include "app_fixture.h"
+#include "platform/registry.h"
 #include "platform/text_heap.h"
 
 namespace fs = std::filesystem;
@@ -125,4 +128,31 @@ TEST_F(AppTest, SecondaryWindowHidesOnItsCloseBoxThroughTheProgram) {
   EXPECT_TRUE(WindowIsVisible(1500));
   WindowClose(1500);
   EXPECT_FALSE(WindowExists(1500));
+}
+
+TEST_F(AppTest, PngDecodesFromMemoryAndRejectsOtherData) {
+  // Write a small RGBA picture with Qt, then decode its bytes with libpng.
+  QImage picture(5, 3, QImage::Format_RGBA8888);
+  picture.fill(QColor(10, 20, 30, 255));
+  picture.setPixelColor(4, 2, QColor(200, 100, 50, 128));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(picture.save(&buffer, "PNG"));
+  const auto* start = reinterpret_cast<const unsigned char*>(bytes.constData());
+  EXPECT_TRUE(PngDecoderRegister());
+  const int64_t image = ImageCatch(kAnyNumber, start, start + bytes.size());
+  ASSERT_GE(image, 0);
+  EXPECT_EQ(ImageGetWidth(image), 5);
+  EXPECT_EQ(ImageGetHeight(image), 3);
+  EXPECT_NE(ImageGetHandle(image), 0u);
+  const QImage& decoded = Platform().images.at(image);
+  EXPECT_EQ(decoded.pixelColor(0, 0), QColor(10, 20, 30, 255));
+  EXPECT_EQ(decoded.pixelColor(4, 2), QColor(200, 100, 50, 128));
+  ImageFree(image);
+  // Truncated data, other data and an empty block give no image.
+  EXPECT_EQ(ImageCatch(kAnyNumber, start, start + bytes.size() / 2), -1);
+  const unsigned char text[] = "not a picture at all";
+  EXPECT_EQ(ImageCatch(kAnyNumber, text, text + sizeof text), -1);
+  EXPECT_EQ(ImageCatch(kAnyNumber, start, start), -1);
 }
