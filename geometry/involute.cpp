@@ -15,14 +15,16 @@ double InverseInvolute(double v) {
   constexpr double kHalfPi = std::numbers::pi / 2.0;
   // The root lies in (0, pi/2), where inv is increasing and convex. Newton from
   // (3 v)^(1/3), which lies above the root, then falls monotonically onto it.
-  // For v above about 1.29 the start passes pi/2 (tan changes sign there), so
-  // the iterate is kept inside the bracket [lo, hi] of the root, and a step
-  // that leaves it (or is not finite) is replaced by halving the bracket.
+  // For v above about 1.29 the start passes pi/2 (tan changes sign there), and
+  // a Newton step from below the root can overshoot pi/2. So a bracket
+  // [lo, hi] of the root is kept, and a start or step that leaves (0, pi/2)
+  // (or is not finite) is replaced by the middle of the bracket. Normal
+  // arguments never take that road and get the plain 30 Newton steps.
   double lo = 0.0;
   double hi = kHalfPi;
   double a = std::cbrt(3.0 * v);
   bool bisected = false;
-  if (!(a > lo && a < hi)) {
+  if (!(a > 0.0 && a < kHalfPi)) {
     a = 0.5 * (lo + hi);
     bisected = true;
   }
@@ -31,19 +33,19 @@ double InverseInvolute(double v) {
     if (i >= kInverseInvoluteNewtonSteps && !bisected) break;
     const double t = std::tan(a);
     const double f = t - a - v;
-    if (i >= kInverseInvoluteNewtonSteps && (f == 0.0 || std::nextafter(lo, hi) >= hi)) break;
     if (f > 0.0) {
-      hi = a;
+      hi = std::min(hi, a);
     } else {
-      lo = a;
+      lo = std::max(lo, a);
     }
-    const double next = a - f / (t * t);
-    if (std::isfinite(next) && next >= lo && next <= hi) {
-      a = next;
-    } else {
-      a = 0.5 * (lo + hi);
+    double next = a - f / (t * t);
+    if (!(next > 0.0 && next < kHalfPi)) {
+      next = 0.5 * (lo + hi);
       bisected = true;
     }
+    // The extra steps, used only after a bisection, end once settled.
+    if (i >= kInverseInvoluteNewtonSteps && next == a) break;
+    a = next;
   }
   return a;
 }
