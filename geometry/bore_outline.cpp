@@ -18,6 +18,8 @@ bool HasDrawableKeyway(const GearRecord& rec) {
 
 // ceil(angle / step), limited so that a huge bore cannot ask for millions of points.
 int StepCount(double angle, double step) {
+  // A step that vanished (a tolerance far below the bore radius) gives the limit.
+  if (!(step > 0.0)) return kMaxBorePoints;
   const double count = std::ceil(angle / step);
   return count < kMaxBorePoints ? static_cast<int>(count) : kMaxBorePoints;
 }

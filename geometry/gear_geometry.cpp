@@ -26,6 +26,9 @@ bool HasBuildableInputs(const GearRecord& rec, int pointDensity) {
   if (!(std::cos(rec.helixAngle) >= kMinHelixCosine)) return false;
   if (!(alphaN > 0.0 && alphaN < std::numbers::pi / 2.0)) return false;
   if (pointDensity < kMinPointDensity || pointDensity > kMaxPointDensity) return false;
+  // Per tooth at most two arcs of 4 n + 1 and four curves of 14 n + 1 points.
+  const double points = static_cast<double>(rec.teeth) * (64.0 * pointDensity + 6.0);
+  if (points > kMaxOutlinePoints) return false;
   if (!std::isfinite(rec.profileShift) || !std::isfinite(rec.tipShortening) ||
       !std::isfinite(rec.thicknessAllowance) || !std::isfinite(rec.addendumFactor) ||
       !std::isfinite(rec.dedendumFactor)) {
@@ -115,9 +118,13 @@ int BuildGearGeometry(GearRecord& rec, int pointDensity) {
     if (!(pt.angle > 0.0)) return 0;
   }
 
-  // Tip circle from the nominal profile shift, lowered by the tip shortening.
+  // Tip circle from the nominal profile shift, lowered by the tip shortening,
+  // and kept just above the start of the involute. That start is the form
+  // radius, not the fillet end alone: a fillet may end inside the base circle,
+  // where a tip circle would leave no involute and no pressure angle.
   double ra = rec.pitchRadius + m * (rec.addendumFactor + rec.profileShift - rec.tipShortening);
-  if (ra < rs + kMinFlankLengthModules * m) ra = rs + kMinFlankLengthModules * m;
+  const double lowestTip = rec.formRadius + kMinFlankLengthModules * m;
+  if (ra < lowestTip) ra = lowestTip;
 
   // Pointed tooth: psi falls with the radius; where it reaches 0 the flanks
   // meet. Bisect for that radius and take it as the tip circle.

@@ -48,6 +48,10 @@ inline constexpr int kMaxPointDensity = 256;
 // The most teeth a gear may have: beyond this an outline would take gigabytes.
 inline constexpr int64_t kMaxGearTeeth = 100000;
 
+// The most points of one gear outline (320 MB): z (64 n + 6) for an external
+// gear, so z 10000 still builds at density 16 for the STL export.
+inline constexpr double kMaxOutlinePoints = 20e6;
+
 // Pin contact radius when the shifted pitch circle of the virtual gear lies
 // inside its base circle and the fallback would too: this many modules above
 // the virtual base circle, so the pressure angle there exists.

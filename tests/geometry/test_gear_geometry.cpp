@@ -258,6 +258,7 @@ TEST(BuildGearGeometry, GuardsRejectInvalidInputs) {
       {"tool tip radius NaN", [](GearRecord& r) { r.toolTipRadiusFactor = kNaN; }, 1},
       {"tool tip radius negative", [](GearRecord& r) { r.toolTipRadiusFactor = -0.38; }, 1},
       {"root radius <= 0", [](GearRecord& r) { r.teeth = 3; r.profileShift = -0.5; }, 1},
+      {"z 50000 at density 16: too many points", [](GearRecord& r) { r.teeth = 50000; }, 16},
       {"density 0", [](GearRecord&) {}, 0},
       {"density negative", [](GearRecord&) {}, -4},
   };

@@ -32,6 +32,10 @@ const GearCase kGears[] = {
     {"allowance z33 beta 15", 1.5, 33, -0.2, 20, 15, 0.1},
     {"large z200 beta 20", 1, 200, 0, 20, 20, 0},
     {"z 3", 5, 3, 0.4, 20, 0, 0},
+    // Regression: the nominal tip circle (99.4) lies inside the base circle
+    // (99.62) while the fillet ends below it; the flank points stood on the
+    // base circle, outside the tip circle (or were NaN).
+    {"tip inside the base circle", 2, 100, -1.3, 5, 0, 0},
 };
 
 double Radius(OutlinePoint p) { return std::hypot(p.x, p.y); }
@@ -294,4 +298,29 @@ TEST(OutlineHelpers, FlankPointAndOffset) {
   EXPECT_NEAR(std::fabs(p.x * ny - p.y * nx), rec.baseRadius, 1e-5);
   EXPECT_LT(std::atan2(q.y, q.x), std::atan2(p.y, p.x));
   EXPECT_NEAR(g, Radius(q) - (23.0 - c), 1e-15);
+}
+
+// Along the fillet, from the root circle to the flank, the radius only grows.
+// Regression: the undercut trim took any two sampled points above the base
+// circle with d >= 0 as a crossing, also when the first of them had d >= 0
+// (no sign change): the "crossing" was then extrapolated behind the previous
+// point (z 6 at x min - 0.2, density 4), or divided by zero when both d
+// were equal.
+TEST(GearOutline, UndercutFilletRadiusRises) {
+  for (int64_t z : {6, 7, 8, 10, 12, 17}) {
+    for (double below : {0.05, 0.2, 0.5}) {
+      for (int density : {1, 2, 4}) {
+        SCOPED_TRACE(std::to_string(z) + " " + std::to_string(below) + " " + std::to_string(density));
+        const double x = ComputeMinProfileShift(z, 20.0, 0.0) - below;
+        const GearRecord rec = MakeGear(2.0, z, x, 20.0, 0.0, 0.0, density);
+        ASSERT_EQ(rec.valid, 1);
+        ASSERT_EQ(rec.undercut, 1);
+        const auto& fillet = rec.outline[1].points;
+        for (size_t i = 1; i < fillet.size(); ++i) {
+          ASSERT_GE(Radius(fillet[i]), Radius(fillet[i - 1])) << "point " << i;
+        }
+        EXPECT_NEAR(Radius(fillet.back()), rec.formRadius, 1e-12);
+      }
+    }
+  }
 }
