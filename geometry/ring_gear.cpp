@@ -160,6 +160,8 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
     ra = hi;
     rec.pointed = 1;
   }
+  // Spaces that overlap even at the root circle leave no tooth at all.
+  if (!(ra < rf)) return 1;
   // A space with no width even at the tip circle leaves no outline to build.
   if (!(Psi(rec, ra) > 0.0)) return 1;
   // The space closes before the root circle: lower the root to where it closes.

@@ -7,6 +7,7 @@
 #include <limits>
 #include <numbers>
 
+#include "geometry/gear_geometry.h"
 #include "geometry/ring_gear.h"
 #include "mesh_test_support.h"
 
@@ -114,6 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RingGear,
     ::testing::Values(RingCase{"m2_z40", 2.0, 40, 0.0, 0.0, 10.0},
                       RingCase{"m3_z41_shifted", 3.0, 41, 0.3, 0.0, 8.0},
+                      // The space is narrower at the root than the 0.25 m rounding:
+                      // the two fillets meet on the space centre line (fault pinned:
+                      // they crossed there and the outline did not close).
                       RingCase{"m3_z24_shift_half", 3.0, 24, 0.5, 0.0, 8.0},
                       RingCase{"helical_m2_z50", 2.0, 50, 0.2, 15.0, 12.0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -156,6 +160,57 @@ TEST(RingGearTip, TipInsideBaseCircleIsRaisedToIt) {
   ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 10, 0.0, 20.0, 20.0, 5.0, 0.0, 0.0, 1, 1, 0.0), 0);
   EXPECT_EQ(ring.undercut, 1);
   EXPECT_NEAR(ring.tipRadius, 10.0 * std::cos(Rad(20.0)), 1e-9);
+}
+
+// An allowance of 3 mm on m 2, z 40 widens the spaces until neighbouring
+// spaces meet at the tip circle: the tip is raised to where the half space
+// angle e / (2 r) + inv alpha - inv alpha_y equals pi / z, no tooth land is
+// left, and the outline still closes clockwise.
+TEST(RingGearTip, SpacesMeetingAtTheTipArePointed) {
+  GearRecord ring;
+  const double As = 3.0;
+  ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 40, 0.0, 20.0, 20.0, 10.0, As, 0.0, 1, 1, 0.0), 0);
+  EXPECT_EQ(ring.pointed, 1);
+  const double alpha = Rad(20.0);
+  const double r = 40.0, rb = r * std::cos(alpha);
+  // Space width on the pitch circle grows by As: e = pi m / 2 + As.
+  const double space = kPi * 2.0 / 2.0 + As;
+  const double ra = ring.tipRadius;
+  const double psiTip = space / (2.0 * r) + Inv(alpha) - Inv(std::acos(rb / ra));
+  EXPECT_NEAR(psiTip, kPi / 40.0, 1e-9);
+  EXPECT_NEAR(ring.tipThickness, 0.0, 1e-6);
+  const meshtest::Polygon poly = meshtest::JoinOutline(ring.outline);
+  EXPECT_LT(meshtest::SignedArea(poly), 0.0);
+  const Outline& o = ring.outline;
+  for (size_t i = 0; i < o.size(); ++i) {
+    const auto& end = o[i].points.back();
+    const auto& next = o[(i + 1) % o.size()].points.front();
+    EXPECT_NEAR(std::hypot(end.x - next.x, end.y - next.y), 0.0, 1e-9) << "curve " << i;
+  }
+}
+
+// The mate radius is the distance from the ring centre of the point of the
+// line of action (the common tangent of both base circles, from T2 on the
+// ring's through T1 on the pinion's) that lies on the pinion's form circle.
+TEST(RingGearTip, MateRadiusOnTheLineOfAction) {
+  GearRecord pinion;
+  InitGearRecord(pinion, 2.0, 20, 0.0, 20.0, 20.0, 0.0, 0.0, 0.0, 1);
+  ASSERT_EQ(BuildGearGeometry(pinion, 1), 1);
+  GearRecord ring;
+  ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 60, 0.0, 20.0, 20.0, 10.0, 0.0, 0.0, 1, 1, 0.0), 0);
+  for (double a : {40.0, 40.6}) {
+    const double rb1 = pinion.baseRadius, rb2 = ring.baseRadius;
+    const double alphaW = std::acos((rb2 - rb1) / a);
+    const meshtest::Point t1{a + rb1 * std::cos(alphaW), -rb1 * std::sin(alphaW)};
+    const meshtest::Point t2{rb2 * std::cos(alphaW), -rb2 * std::sin(alphaW)};
+    const double len = std::hypot(t1.x - t2.x, t1.y - t2.y);
+    const double s = std::sqrt(pinion.formRadius * pinion.formRadius - rb1 * rb1);
+    const meshtest::Point q{t1.x + s * (t1.x - t2.x) / len, t1.y + s * (t1.y - t2.y) / len};
+    ASSERT_NEAR(std::hypot(q.x - a, q.y), pinion.formRadius, 1e-9);
+    EXPECT_NEAR(ComputeInternalMateRadius(pinion, ring, a), std::hypot(q.x, q.y), 1e-9);
+  }
+  // No mesh, no request.
+  EXPECT_DOUBLE_EQ(ComputeInternalMateRadius(pinion, ring, 1.0), 0.0);
 }
 
 TEST(RingGearTip, AllowanceWidensTheSpaces) {
