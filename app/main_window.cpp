@@ -130,10 +130,14 @@ int BuildViewControls(int y0) {
                         texts::kCheckLineOfActionText);
   GadgetSetState(kCheckLineOfAction, 1);
   GadgetSetToolTip(kCheckLineOfAction, texts::kCheckLineOfActionTip);
-  CreateButtonControl(kButtonStrength, RoundToInt(0.42 * p + 8), y1 - 2, RoundToInt(0.29 * p), gFieldHeight + 4,
-                      texts::kButtonStrengthText);
+  // The two buttons share the row right of the check box. Each ends where the
+  // next begins (0.29 P wide), rounded so that they never overlap by a pixel.
+  const int strengthX = RoundToInt(0.42 * p + 8);
+  const int hubX = RoundToInt(0.71 * p + 8);
+  CreateButtonControl(kButtonStrength, strengthX, y1 - 2, std::min(RoundToInt(0.29 * p), hubX - strengthX),
+                      gFieldHeight + 4, texts::kButtonStrengthText);
   GadgetSetToolTip(kButtonStrength, texts::kButtonStrengthTip);
-  CreateButtonControl(kButtonHubKeyway, RoundToInt(0.71 * p + 8), y1 - 2, RoundToInt(0.29 * p), gFieldHeight + 4,
+  CreateButtonControl(kButtonHubKeyway, hubX, y1 - 2, RoundToInt(0.29 * p), gFieldHeight + 4,
                       texts::kButtonHubKeywayText);
   GadgetSetToolTip(kButtonHubKeyway, texts::kButtonHubKeywayTip);
 

@@ -71,7 +71,7 @@ void FontFree(int64_t font) { Platform().fonts.erase(font); }
 bool FontExists(int64_t font) { return Platform().fonts.count(font) != 0; }
 uintptr_t FontGetHandle(int64_t font) { return FontExists(font) ? uintptr_t(font) + 1 : 0; }
 std::string FontGetFamily(int64_t font) { return FromQString(QFontInfo(FontOf(font)).family()); }
-double FontGetPointSize(int64_t font) { return QFontInfo(FontOf(font)).pointSizeF(); }
+double FontGetPointSize(int64_t font) { return FontOf(font).pointSizeF(); }
 bool FontIsFixedPitch(int64_t font) { return QFontInfo(FontOf(font)).fixedPitch(); }
 
 int64_t ImageCreate(int64_t image, int width, int height) {

@@ -317,7 +317,7 @@ void FontFree(int64_t font);
 bool FontExists(int64_t font);
 // An opaque handle of the font, 0 when none.
 uintptr_t FontGetHandle(int64_t font);
-// The family actually used and the point size (for tests and reports).
+// The family actually used, and the point size asked for (for tests).
 std::string FontGetFamily(int64_t font);
 double FontGetPointSize(int64_t font);
 bool FontIsFixedPitch(int64_t font);
