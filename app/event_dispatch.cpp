@@ -9,7 +9,7 @@
 #include "app/main_program.h"
 #include "app/pending_later.h"
 #include "app/pending_project.h"
-#include "app/pending_search.h"
+#include "app/search_commands.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"

@@ -6,7 +6,7 @@
 #include "app/main_window.h"
 #include "app/pending_later.h"
 #include "app/pending_project.h"
-#include "app/pending_search.h"
+#include "app/search_commands.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
 #include "platform/gui.h"

@@ -10,7 +10,7 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
-#include "app/pending_search.h"
+#include "design/module_series.h"
 #include "geometry/format.h"
 #include "platform/gui.h"
 #include "texts/main_window_texts.h"

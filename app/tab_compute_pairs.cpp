@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/report_show.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
@@ -86,7 +87,7 @@ void ComputePairTab(int64_t fit) {
 
   gViewMode = kViewPair;
   if (fit == 1) FitView();
-  // The report: ReportShow() is called here once the main report is built.
+  ReportShow();
   RedrawView();
 }
 
@@ -154,6 +155,6 @@ void ComputeInternalTab(int64_t fit) {
 
   gViewMode = kViewInternal;
   if (fit == 1) FitView();
-  // The report: ReportShow() is called here once the main report is built.
+  ReportShow();
   RedrawView();
 }

@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/report_show.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
@@ -58,7 +59,7 @@ void ComputeSingleTab(int64_t fit) {
   const bool fitNow = gViewMode != kViewSingle || fit == 1;
   gViewMode = kViewSingle;
   if (fitNow) FitView();
-  // The report: ReportShow() is called here once the main report is built.
+  ReportShow();
   RedrawView();
 }
 
@@ -91,7 +92,7 @@ void ComputeRackTab(int64_t fit) {
   const bool fitNow = gViewMode != kViewRack || fit == 1;
   gViewMode = kViewRack;
   if (fitNow) FitView();
-  // The report: ReportShow() is called here once the main report is built.
+  ReportShow();
   RedrawView();
 }
 

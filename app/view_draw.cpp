@@ -95,7 +95,7 @@ int64_t DrawGear(const GearRecord& gear, double x, double y, double angle, DrawC
   if (!gear.valid) return 1;
 
   DrawGearOutline(gear, x, y, angle);
-  DrawingFillPath(fill, PathKeep::kKeep);
+  DrawingFillPath(fill, PathKeep::kKeep, FillEdge::kHard);  // the outline stroke covers the edge
   DrawingStrokePath(kOutlineColour, SolidStroke(kOutlineWidth), PathKeep::kClear);
 
   DrawCircle(x, y, gear.pitchRadius);
@@ -127,7 +127,7 @@ int64_t DrawRack(const GearRecord& rack, double dx, double dy, DrawColour fill) 
     for (const OutlinePoint& p : curve.points) gBodyPoints.push_back(WorldToScreen(dx + p.x, dy + p.y));
   }
   DrawClippedPolygon(&gBodyPoints);
-  DrawingFillPath(fill, PathKeep::kKeep);
+  DrawingFillPath(fill, PathKeep::kKeep, FillEdge::kHard);  // the outline stroke covers the edge
   DrawingStrokePath(kOutlineColour, SolidStroke(kOutlineWidth), PathKeep::kClear);
 
   const CanvasPoint a = WorldToScreen(dx, dy);

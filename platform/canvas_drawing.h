@@ -38,8 +38,14 @@ enum class PathKeep { kClear, kKeep };
 void DrawingScale(double sx, double sy);
 // Fills the whole output with a colour (the transform does not matter).
 void DrawingFillOutput(DrawColour colour);
+// How the edge of a fill is rasterised: smooth (antialiased), or hard for a
+// fill whose edge is stroked right afterwards with an opaque line at least one
+// pixel wide, which covers the edge and is itself smooth. A hard fill is many
+// times faster on large bodies.
+enum class FillEdge { kSmooth, kHard };
+
 // Fills the current path with the even-odd rule.
-void DrawingFillPath(DrawColour colour, PathKeep keep);
+void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge = FillEdge::kSmooth);
 // Strokes the current path.
 void DrawingStrokePath(DrawColour colour, const StrokeStyle& stroke, PathKeep keep);
 // Draws a UTF-8 text with the top-left corner of its layout box at (x, y), in
