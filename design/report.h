@@ -35,7 +35,8 @@ std::string ReportBuildText(const ReportDesign& design);
 std::string ReportBuildPairSection(const GearRecord& gear1, const GearRecord& gear2,
                                    double centreDistance);
 
-// The block of one external gear under its caption (Part of modes 1 to 4).
+// The block of one external gear under its caption (gears of modes 1 and 2,
+// the pinion of modes 3 and 4).
 std::string ReportBuildGearBlock(const GearRecord& rec, std::string_view caption);
 
 // Mode 3: the pinion with its rack.

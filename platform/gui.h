@@ -334,6 +334,14 @@ int ImageGetHeight(int64_t image);
 // Writes an image (or a canvas's back buffer, see CanvasSavePng) as PNG.
 bool ImageSavePng(int64_t image, const std::string& path);
 
+// PNG images decoded from memory with libpng (any colour type becomes 8-bit
+// RGBA). Registering the decoder is harmless to repeat. ImageCatch decodes the
+// block [start, end) into a new image; -1 when it is not a readable PNG.
+bool PngDecoderRegister();
+int64_t ImageCatch(int64_t image, const unsigned char* start, const unsigned char* end);
+// An opaque handle of the image (0 when none), for CreateImageControl users.
+uintptr_t ImageGetHandle(int64_t image);
+
 // A drawing output: an image's pixels or a canvas's back buffer.
 using DrawingOutput = int64_t;
 DrawingOutput ImageGetOutput(int64_t image);

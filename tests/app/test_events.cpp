@@ -294,3 +294,28 @@ TEST_F(AppTest, ClickingTheChosenRowDoesNothingAnotherRowIsApplied) {
   EXPECT_EQ(gPairSelectedRow, 1);
   EXPECT_EQ(gProjectModified, 1);
 }
+
+// The changed-flag rule: a registered field marks the project changed on a
+// text change, a registered check box or track bar on any event; other
+// controls do not.
+TEST_F(AppTest, OnlyRegisteredControlsMarkTheProjectChanged) {
+  gProjectFieldMap["1"] = 1;
+  gProjectFieldMap["11"] = 1;
+  gProjectFieldMap.erase("2");
+  gProjectModified = 0;
+
+  auto* unregistered = static_cast<QLineEdit*>(ControlWidget(kFieldPairRatio));
+  QTest::keyClicks(unregistered, "5");
+  Pump();
+  EXPECT_EQ(gProjectModified, 0);
+
+  auto* registered = static_cast<QLineEdit*>(ControlWidget(kFieldPairCentreDistance));
+  QTest::keyClicks(registered, "5");
+  Pump();
+  EXPECT_EQ(gProjectModified, 1);
+
+  gProjectModified = 0;
+  ClickCheckBox(kCheckPairSeries2);
+  Pump();
+  EXPECT_EQ(gProjectModified, 1);
+}

@@ -201,3 +201,48 @@ TEST_F(AppTest, DraggingPansByTheMouseTravelSinceThePress) {
   PumpEvents();
   EXPECT_DOUBLE_EQ(gViewCentreX, 1.0 - 10 / 4.0);
 }
+
+TEST_F(AppTest, MouseEnteringTheCanvasGivesItTheFocus) {
+  QWidget* window = MainWindowWidget();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  GadgetSetFocus(kFieldPairRatio);
+  ASSERT_FALSE(GadgetHasFocus(kCanvasView));
+  QWidget* canvas = ControlWidget(kCanvasView);
+  QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), QPointF(canvas->mapToGlobal(QPoint(30, 30))));
+  QApplication::sendEvent(canvas, &enter);
+  Pump();
+  EXPECT_TRUE(GadgetHasFocus(kCanvasView));
+  EXPECT_EQ(gMouseX, 30);
+}
+
+// The wheel over an unfocused combo box in the left column scrolls the
+// column and leaves the combo's choice alone.
+TEST_F(AppTest, WheelOverAnUnfocusedComboScrollsTheColumn) {
+  WindowResize(0, kKeep, kKeep, 1100, 500);  // the column needs scrolling
+  Pump();
+  GadgetSetFocus(kFieldPairRatio);
+  QWidget* combo = ControlWidget(kComboExportWhat);
+  const int64_t before = GadgetGetAttribute(kScrollLeftColumn, kAttrScrollAreaY);
+  QWheelEvent wheel(QPointF(10, 5), QPointF(combo->mapToGlobal(QPoint(10, 5))), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(combo, &wheel);
+  Pump();
+  EXPECT_EQ(GadgetGetState(kComboExportWhat), 0);
+  EXPECT_GT(GadgetGetAttribute(kScrollLeftColumn, kAttrScrollAreaY), before);
+  EXPECT_EQ(EventQueueLength(), 0);
+}
+
+TEST_F(AppTest, EventWaitBlocksUntilAnEventArrives) {
+  PumpEvents();
+  WindowAddTimer(0, 7, 20);
+  EXPECT_EQ(EventWait(), kEventTimer);
+  EXPECT_EQ(EventObject(), 7);
+  EXPECT_EQ(EventWindow(), 0);
+  WindowRemoveTimer(0, 7);
+}
+
+TEST_F(AppTest, ClipboardHoldsTheTextSet) {
+  ClipboardSetText("Σx = 0.25\r\nβ = 12°");
+  EXPECT_EQ(ClipboardGetText(), "Σx = 0.25\r\nβ = 12°");
+}

@@ -2,6 +2,8 @@
 // lives exactly as long as the layer), numbers read with "." whatever the
 // locale, file sizes, the command line at start-up, and layer-chosen numbers.
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 
 #include <clocale>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 
 #include "app/control_ids.h"
 #include "app_fixture.h"
+#include "platform/registry.h"
 #include "platform/text_heap.h"
 
 namespace fs = std::filesystem;
@@ -29,7 +32,11 @@ fs::path TempFolder(const char* name) {
 TEST_F(AppTest, TextHeapLivesAsLongAsThePlatformLayer) {
   EXPECT_TRUE(PlatformIsRunning());
   EXPECT_TRUE(TextHeapExists());
+  const int64_t firstRow = gPairSelectedRow;
+  const double firstZoom = gZoom;
+  const std::string firstReport = GadgetGetText(kEditorReport);
   GadgetSetText(kEditorReport, std::string(10000, 'x'));  // an editor's shadow text lives in the heap
+  gProjectModified = 1;
   EndProgram();
   EXPECT_FALSE(PlatformIsRunning());
   EXPECT_FALSE(TextHeapExists());
@@ -40,11 +47,11 @@ TEST_F(AppTest, TextHeapLivesAsLongAsThePlatformLayer) {
   char* argv[] = {name, nullptr};
   ASSERT_TRUE(AppStartup(1, argv));
   EXPECT_TRUE(TextHeapExists());
-  EXPECT_EQ(GadgetGetText(kEditorReport), "");
+  EXPECT_EQ(GadgetGetText(kEditorReport), firstReport);
   EXPECT_EQ(GadgetGetText(kFieldPairCentreDistance), "60");
   EXPECT_EQ(gProjectModified, 0);
-  EXPECT_EQ(gPairSelectedRow, -1);
-  EXPECT_EQ(gZoom, 1.0);
+  EXPECT_EQ(gPairSelectedRow, firstRow);
+  EXPECT_EQ(gZoom, firstZoom);
 }
 
 TEST_F(AppTest, NumbersUseThePointWhateverTheLocale) {
@@ -125,4 +132,31 @@ TEST_F(AppTest, SecondaryWindowHidesOnItsCloseBoxThroughTheProgram) {
   EXPECT_TRUE(WindowIsVisible(1500));
   WindowClose(1500);
   EXPECT_FALSE(WindowExists(1500));
+}
+
+TEST_F(AppTest, PngDecodesFromMemoryAndRejectsOtherData) {
+  // Write a small RGBA picture with Qt, then decode its bytes with libpng.
+  QImage picture(5, 3, QImage::Format_RGBA8888);
+  picture.fill(QColor(10, 20, 30, 255));
+  picture.setPixelColor(4, 2, QColor(200, 100, 50, 128));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(picture.save(&buffer, "PNG"));
+  const auto* start = reinterpret_cast<const unsigned char*>(bytes.constData());
+  EXPECT_TRUE(PngDecoderRegister());
+  const int64_t image = ImageCatch(kAnyNumber, start, start + bytes.size());
+  ASSERT_GE(image, 0);
+  EXPECT_EQ(ImageGetWidth(image), 5);
+  EXPECT_EQ(ImageGetHeight(image), 3);
+  EXPECT_NE(ImageGetHandle(image), 0u);
+  const QImage& decoded = Platform().images.at(image);
+  EXPECT_EQ(decoded.pixelColor(0, 0), QColor(10, 20, 30, 255));
+  EXPECT_EQ(decoded.pixelColor(4, 2), QColor(200, 100, 50, 128));
+  ImageFree(image);
+  // Truncated data, other data and an empty block give no image.
+  EXPECT_EQ(ImageCatch(kAnyNumber, start, start + bytes.size() / 2), -1);
+  const unsigned char text[] = "not a picture at all";
+  EXPECT_EQ(ImageCatch(kAnyNumber, text, text + sizeof text), -1);
+  EXPECT_EQ(ImageCatch(kAnyNumber, start, start), -1);
 }

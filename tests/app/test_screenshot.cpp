@@ -14,7 +14,7 @@ TEST_F(AppTest, MainWindowGrabsToPng) {
     const QImage image = window->grab().toImage();
     ASSERT_FALSE(image.isNull());
     const std::string name = std::string("main_window_") + (kLang == 0 ? "en" : "nl") + "_tab" +
-                             std::to_string(tab) + ".png";
+                             std::to_string(tab) + (window->devicePixelRatioF() > 1 ? "_x2" : "") + ".png";
     EXPECT_TRUE(image.save(QString::fromStdString(name)));
     EXPECT_EQ(image.width(), WindowGetInnerWidth(0) * int(window->devicePixelRatioF()));
   }
