@@ -95,16 +95,27 @@ void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& p
     }
     if (figure.count < 2) continue;
     std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
-    QPointF last(p[0].x, p[0].y);
-    for (std::size_t i = 1; i < figure.count; ++i) {
-      const double dx = p[i].x - last.x();
-      const double dy = p[i].y - last.y();
-      if (dx * dx + dy * dy < minSpacing2 && i + 1 < figure.count) continue;
-      const QPointF next(p[i].x, p[i].y);
-      lines.emplace_back(last, next);
-      last = next;
+    const std::size_t firstLine = lines.size();
+    // A closed figure ends on its first point.
+    const std::size_t count = figure.count;
+    const QPointF start(p[0].x, p[0].y);
+    QPointF last = start;
+    for (std::size_t i = 1; i <= count; ++i) {
+      if (i == count && !figure.closed) break;
+      const QPointF next = i < count ? QPointF(p[i].x, p[i].y) : start;
+      const double dx = next.x() - last.x();
+      const double dy = next.y() - last.y();
+      if (dx * dx + dy * dy >= minSpacing2) {
+        lines.emplace_back(last, next);
+        last = next;
+      } else if (i + 1 >= count && lines.size() > firstLine) {
+        // The figure's end is too close to the last point kept: move the
+        // last segment's end onto it rather than add a sliver, whose square
+        // cap would show as a speck pointing anywhere.
+        lines.back().setP2(next);
+        last = next;
+      }
     }
-    if (figure.closed) lines.emplace_back(last, QPointF(p[0].x, p[0].y));
   }
   if (!closedLines.empty()) {
     QPen squared = pen;

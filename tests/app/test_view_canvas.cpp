@@ -2,6 +2,8 @@
 // points, the hint without a design, the status line, the wheel and the drag
 // through the dispatch, and one PNG per mode for a person to look at.
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -15,6 +17,8 @@
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
+#include "platform/canvas_drawing.h"
+#include "platform/canvas_path.h"
 #include "app_fixture.h"
 #include "design/search_result.h"
 
@@ -225,6 +229,77 @@ TEST_F(ViewCanvasTest, EveryModeDrawsItsBodiesAndSavesAPng) {
   ExpectColour(ModelPixel(0, 0, 44.0, 135.0), kOrange, "ring between root and rim");
   EXPECT_TRUE(IsBackground(ModelPixel(0, 0, 49.0, 135.0))) << "outside the rim";
   SavePng("view_mode4");
+}
+
+// The strokes of the drawing layer on the canvas itself: a dash of 8 and a
+// gap of 8, dots of the width 4 px apart, a solid closed outline with no gap
+// at its corners.
+TEST_F(ViewCanvasTest, StrokesHaveTheirDashLengthsAndClosedCorners) {
+  if (gDeviceScale != 1.0) GTEST_SKIP() << "pixel positions assume device scale 1";
+  ASSERT_TRUE(DrawingStart(CanvasGetOutput(kCanvasView)));
+  DrawingFillOutput(kBackground);
+  const DrawColour black{0, 0, 0, 255};
+  // Lines along the pixel centres y = 10.5 and y = 20.5 from x = 0.
+  PathStartFigure(0.0, 10.5);
+  PathAddLine(64.0, 10.5);
+  DrawingStrokePath(black, DashedStroke(1.0, 8.0), PathKeep::kClear);
+  PathStartFigure(0.0, 20.5);
+  PathAddLine(32.0, 20.5);
+  DrawingStrokePath(black, DottedStroke(1.0, 4.0), PathKeep::kClear);
+  // A 20 x 20 square, closed, width 2 (from 40 to 60).
+  PathStartFigure(40.0, 40.0);
+  PathAddLine(60.0, 40.0);
+  PathAddLine(60.0, 60.0);
+  PathAddLine(40.0, 60.0);
+  PathCloseFigure();
+  DrawingStrokePath(black, SolidStroke(2.0), PathKeep::kClear);
+  DrawingStop();
+  EXPECT_TRUE(PathGetCurrent().figures.empty());
+
+  // Dashes cover [0, 8), [16, 24), ...; gaps [8, 16), [24, 32), ...
+  for (int x : {1, 4, 7, 17, 20, 23, 33, 49}) EXPECT_FALSE(IsBackground(PixelAt(x + 0.5, 10.5))) << "dash at " << x;
+  for (int x : {9, 12, 14, 25, 28, 30, 41}) EXPECT_TRUE(IsBackground(PixelAt(x + 0.5, 10.5))) << "gap at " << x;
+  // Dots cover [0, 1), [4, 5), [8, 9), ...
+  for (int x : {0, 4, 8, 12, 28}) EXPECT_FALSE(IsBackground(PixelAt(x + 0.5, 20.5))) << "dot at " << x;
+  for (int x : {1, 2, 3, 5, 6, 7, 29}) EXPECT_TRUE(IsBackground(PixelAt(x + 0.5, 20.5))) << "between dots at " << x;
+  // The square's outer corner pixels are inked (square ends close the corners).
+  for (const auto& corner : {std::pair{39, 39}, std::pair{60, 39}, std::pair{60, 60}, std::pair{39, 60}}) {
+    const Rgba p = PixelAt(corner.first + 0.5, corner.second + 0.5);
+    EXPECT_LT(p.r, 60) << corner.first << "," << corner.second;
+  }
+}
+
+// Runs only under the offscreen screen at device scale 2 (the ctest entries
+// "screen1200x2.*"); elsewhere it skips.
+TEST_F(ViewCanvasTest, OnADoubleScaleDesktopTheFrameIsDrawnInDevicePixels) {
+  if (QGuiApplication::primaryScreen()->name() != QLatin1String("desktop1200x2")) {
+    GTEST_SKIP() << "needs the 1200 px desktop at scale 2";
+  }
+  SwitchTab(kTabSingle);
+  const int w = GadgetGetWidth(kCanvasView);
+  EXPECT_DOUBLE_EQ(gDeviceScale, 2.0);
+  ASSERT_TRUE(CanvasSavePng(kCanvasView, "view_mode2_x2" + std::string(kLang == 0 ? "_en" : "_nl") + ".png"));
+  // Logical coordinates are scaled once per frame: the body, the bore and the
+  // background sit at twice the logical pixel position.
+  ExpectColour(ModelPixel(0, 0, 10.75, 45.0), kBlue, "body at device scale 2");
+  EXPECT_TRUE(IsBackground(ModelPixel(0, 0, 2.0, 45.0))) << "bore at device scale 2";
+  EXPECT_TRUE(IsBackground(ModelPixel(0, 0, 25.0, 45.0))) << "outside at device scale 2";
+  EXPECT_EQ(CanvasGetPixel(kCanvasView, 2 * w + 1, 10), 0u) << "the buffer is 2 w device pixels wide";
+  EXPECT_NE(CanvasGetPixel(kCanvasView, 2 * w - 1, 10), 0u);
+
+  // The wheel: the control reports device pixels, the model point under the
+  // cursor stays under it in logical pixels.
+  QWidget* canvas = Widget(kCanvasView);
+  const QPointF at(120.0, 90.0);
+  const double wx = gViewCentreX + (at.x() - 0.5 * w) / gZoom;
+  const double wy = gViewCentreY - (at.y() - 0.5 * GadgetGetHeight(kCanvasView)) / gZoom;
+  QWheelEvent wheel(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(canvas, &wheel);
+  Pump();
+  const CanvasPoint p = WorldToScreen(wx, wy);
+  EXPECT_NEAR(p.x, at.x(), 1e-6);
+  EXPECT_NEAR(p.y, at.y(), 1e-6);
 }
 
 }  // namespace
