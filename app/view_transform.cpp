@@ -51,6 +51,10 @@ CanvasPoint WorldToScreen(double x, double y) {
   return {0.5 * w + (x - gViewCentreX) * gZoom, 0.5 * h - (y - gViewCentreY) * gZoom};
 }
 
+CanvasPoint PathPointToScreen(const PathOfContactRecord& path, double t) {
+  return WorldToScreen(path.t1X + t * path.directionX, path.t1Y + t * path.directionY);
+}
+
 int64_t IsPointInView(CanvasPoint p) {
   return (p.x >= gClipXMin && p.x <= gClipXMax && p.y >= gClipYMin && p.y <= gClipYMax) ? 1 : 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "geometry/path_of_contact.h"
+
 // A point on the canvas in logical pixels (y down).
 struct CanvasPoint {
   double x = 0.0;
@@ -32,6 +34,10 @@ void ClearViewFrameSize();
 // Model point (mm) -> canvas point (logical px):
 // X = w/2 + (x - gViewCentreX) * gZoom,  Y = h/2 - (y - gViewCentreY) * gZoom.
 CanvasPoint WorldToScreen(double x, double y);
+
+// The point T1 + t u of a line of action (origin T1, unit direction u, t in mm
+// along it) on the canvas.
+CanvasPoint PathPointToScreen(const PathOfContactRecord& path, double t);
 
 // 1 when the canvas point lies inside the clip rectangle (the canvas widened by
 // the clip margin), all four bounds inclusive.

@@ -179,6 +179,19 @@ TEST_F(ViewTest, NonFiniteWheelStepIsRefused) {
   EXPECT_EQ(gZoom, 2.0);
 }
 
+TEST_F(ViewTest, PathPointsLieOnTheLineOfAction) {
+  gZoom = 2.0;
+  PathOfContactRecord path;
+  path.t1X = 3.0;
+  path.t1Y = -4.0;
+  path.directionX = 0.6;
+  path.directionY = 0.8;
+  // t = 5 mm along (0.6, 0.8) from (3, -4) is the model point (6, 0).
+  const CanvasPoint p = PathPointToScreen(path, 5.0);
+  EXPECT_DOUBLE_EQ(p.x, 400.0 + 12.0);
+  EXPECT_DOUBLE_EQ(p.y, 300.0);
+}
+
 TEST_F(ViewTest, PointInViewIncludesTheMarginAndItsBounds) {
   EXPECT_TRUE(IsPointInView({-40.0, -40.0}));
   EXPECT_TRUE(IsPointInView({840.0, 640.0}));
