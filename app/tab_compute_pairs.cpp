@@ -17,6 +17,7 @@
 #include "geometry/internal_interference.h"
 #include "geometry/ring_gear.h"
 #include "platform/gui.h"
+#include "texts/view_texts.h"
 
 double gInternalShiftDifference = 0.0;
 
@@ -37,7 +38,7 @@ const SearchResultRow* ChosenRow(const std::vector<SearchResultRow>& rows, int64
 }
 
 void ShowShiftOfGear2(int64_t control, double x2) {
-  GadgetSetText(control, "x2 = " + FormatNumber(x2, 4));
+  GadgetSetText(control, std::string(texts::kShiftOfGear2Prefix) + FormatNumber(x2, 4));
 }
 
 }  // namespace

@@ -10,3 +10,7 @@ const std::string_view kViewStatusPrefix =
             "Wiel = zoomen   slepen = verschuiven   dubbelklik = passend   (");
 const std::string_view kViewStatusSuffix = NV_TEXT(" px/mm)", " px/mm)");
 }
+
+namespace texts {
+const std::string_view kShiftOfGear2Prefix = NV_TEXT("x2 = ", "x2 = ");
+}
