@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/globals.h"
@@ -62,6 +63,28 @@ void BM_RedrawZoomedIn(benchmark::State& state) {
   SetLabel(state);
 }
 BENCHMARK(BM_RedrawZoomedIn)->Unit(benchmark::kMillisecond);
+
+// For comparison, a pair of ordinary size: m 2, z 20 / 40 at a = 60.
+void BM_EditSmallPairAndRedraw(benchmark::State& state) {
+  const std::vector<SearchResultRow> rows = gPairSearchResults;
+  const int64_t chosen = gPairSelectedRow;
+  const std::string distance = GadgetGetText(kFieldPairCentreDistance);
+  SearchResultRow row;
+  row.module = 2.0;
+  row.teeth1 = 20;
+  row.teeth2 = 40;
+  gPairSearchResults = {row};
+  gPairSelectedRow = 0;
+  GadgetSetText(kFieldPairCentreDistance, "60");
+  ComputePairTab(1);
+  for (auto _ : state) ComputePairTab(0);
+  SetLabel(state);
+  gPairSearchResults = rows;
+  gPairSelectedRow = chosen;
+  GadgetSetText(kFieldPairCentreDistance, distance);
+  ComputePairTab(1);
+}
+BENCHMARK(BM_EditSmallPairAndRedraw)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
