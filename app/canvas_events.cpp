@@ -5,7 +5,8 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_program.h"
-#include "app/pending_view.h"
+#include "app/view_redraw.h"
+#include "app/view_transform.h"
 #include "platform/gui.h"
 
 void HandleCanvasEvent(int64_t subtype) {

@@ -8,7 +8,8 @@
 
 #include "app/control_ids.h"
 #include "app/main_window_tabs.h"
-#include "app/pending_view.h"
+#include "app/view_redraw.h"
+#include "app/view_transform.h"
 #include "platform/gui.h"
 #include "texts/main_window_texts.h"
 

@@ -77,7 +77,9 @@ int ResultList(int64_t control, int y, std::string_view shiftTitle) {
 
 // The static "x2 =" beside a profile-shift field, in the right half.
 void X2Text(int64_t control, int y) {
-  CreateTextControl(control, RightHalfX(), y + (gFieldHeight - gLineHeight) / 2, gHalfFieldWidth + 10,
+  // 14 px beyond the half field (not 10), into the page margin: with a large
+  // default font "x2 = 0.0000" would otherwise lose its last digit.
+  CreateTextControl(control, RightHalfX(), y + (gFieldHeight - gLineHeight) / 2, gHalfFieldWidth + 14,
                     gLineHeight + 4, texts::kTextX2Prefix);
 }
 

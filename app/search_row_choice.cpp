@@ -4,7 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
-#include "app/pending_tabs.h"
+#include "app/tab_compute.h"
 #include "app/search_commands.h"
 #include "design/field_reading.h"
 #include "design/shift_split.h"

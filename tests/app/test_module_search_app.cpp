@@ -68,6 +68,34 @@ TEST_F(SearchAppTest, StartUpListsTheDefaultSearchAndAppliesRowZero) {
   // Both gears are far from undercut: the even split x1 = 0.
   EXPECT_EQ(GadgetGetText(kFieldPairShiftX1), "0.0000");
   EXPECT_EQ(gProjectModified, 0);
+
+  // The pair is on screen with its report. m 0.2, z 200 / 400, x 0 at
+  // a = a0 = 60: alpha_w = 20 deg, tips r + m, g_alpha = sqrt(ra1^2 - rb1^2)
+  // + sqrt(ra2^2 - rb2^2) - a sin 20 deg, eps_alpha = g_alpha / (pi m cos 20 deg).
+  EXPECT_EQ(gViewMode, kViewPair);
+  const double alpha = 20.0 * 3.14159265358979323846 / 180.0;
+  const double rb1 = 20.0 * std::cos(alpha), rb2 = 40.0 * std::cos(alpha);
+  const double galpha = std::sqrt(20.2 * 20.2 - rb1 * rb1) + std::sqrt(40.2 * 40.2 - rb2 * rb2) - 60.0 * std::sin(alpha);
+  const double epsAlpha = galpha / (3.14159265358979323846 * 0.2 * std::cos(alpha));
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, "%.3f|%.3f", galpha, epsAlpha);
+  const std::string g(numbers, std::string(numbers).find('|'));
+  const std::string e(std::string(numbers).substr(g.size() + 1));
+  const std::string section =
+      std::string(Pick("GEAR PAIR\r\n  a  = 60.000   centre distance\r\n  a0 = 60.000   reference centre distance\r\n",
+                       "TANDWIELPAAR\r\n  a  = 60.000   hartafstand\r\n  a0 = 60.000   nul-hartafstand\r\n")) +
+      "  i  = 2.0000   (z2/z1)\r\n" + Pick("  αw = 20.000°  operating pressure angle\r\n", "  αw = 20.000°  bedrijfsdrukhoek\r\n") +
+      "  Σx = 0.0000\r\n" + Pick("  k·m = 0.000   tip shortening\r\n", "  k·m = 0.000   kopverkorting\r\n") +
+      Pick("  jn = 0.0000   normal backlash\r\n  jt = 0.0000   circumferential backlash at dw\r\n",
+           "  jn = 0.0000   normale flankspeling\r\n  jt = 0.0000   omtreksspeling op dw\r\n") +
+      "  gα = " + g + Pick("   length of path of contact A–E\r\n", "   lengte ingrijpingslijn A–E\r\n") +
+      "  εα = " + e + Pick("   transverse contact ratio\r\n", "   profieloverdekking\r\n") + "\r\n" +
+      Pick("GEAR 1 (blue)\r\n  z  = 200     m = 0.2 mm\r\n", "WIEL 1 (blauw)\r\n  z  = 200     m = 0.2 mm\r\n");
+  const std::string report = GadgetGetText(kEditorReport);
+  EXPECT_EQ(report.substr(0, section.size()), section);
+  EXPECT_NE(report.find(Pick("\r\n\r\nGEAR 2 (orange)\r\n  z  = 400     m = 0.2 mm\r\n",
+                             "\r\n\r\nWIEL 2 (oranje)\r\n  z  = 400     m = 0.2 mm\r\n")),
+            std::string::npos);
 }
 
 TEST_F(SearchAppTest, RefusedOrEmptySearchEmptiesTheListWithItsMessage) {
@@ -135,6 +163,13 @@ TEST_F(SearchAppTest, RowChoiceAppliesTheProposedShiftOnceAndMarksTheProject) {
   EXPECT_EQ(gPairSelectedRow, 3);
   EXPECT_EQ(GadgetGetText(kFieldPairShiftX1), Fixed4(row.shiftSum / 2.0));
   EXPECT_EQ(gProjectModified, 1);
+  // The row defines the pair on screen.
+  EXPECT_EQ(gViewMode, kViewPair);
+  EXPECT_EQ(gGear1.teeth, row.teeth1);
+  EXPECT_EQ(gGear2.teeth, row.teeth2);
+  EXPECT_DOUBLE_EQ(gGear1.normalModule, row.module);
+  EXPECT_NEAR(gGear1.profileShift + gGear2.profileShift, row.shiftSum, 1e-4);
+  EXPECT_NE(GadgetGetText(kEditorReport).find("  z  = " + std::to_string(row.teeth1) + "     m = "), std::string::npos);
 
   // Clicking the chosen row again does nothing.
   gProjectModified = 0;
@@ -168,6 +203,10 @@ TEST_F(SearchAppTest, InternalButtonAppliesRowZeroAndMarksTheProject) {
   for (int c = 0; c < 5; ++c) EXPECT_EQ(GadgetGetItemText(kListIntResults, 0, c), columns[c]) << c;
   EXPECT_EQ(GadgetGetText(kFieldIntShiftX1), "0.0000");
   EXPECT_EQ(gProjectModified, 1);
+  EXPECT_EQ(gViewMode, kViewInternal);
+  EXPECT_EQ(gGear1.teeth, 333);
+  EXPECT_EQ(gRing.teeth, 999);
+  EXPECT_EQ(GadgetGetText(kEditorReport).rfind(Pick("INTERNAL GEAR PAIR\r\n", "BINNENVERTANDING\r\n"), 0), 0u);
 }
 
 TEST_F(SearchAppTest, InternalSearchRefusesRatioOneAndIsQuietWhenSilent) {
