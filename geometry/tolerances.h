@@ -73,6 +73,37 @@ inline constexpr double kMaxBoreAngleStep = 3.14159265358979323846 / 36.0;
 // The most points of one bore contour (a 500 mm bore at 0.001 mm needs 1110).
 inline constexpr int kMaxBorePoints = 100000;
 
+// --- Module search and reports ---
+
+// Ratio test of the module search: |u - i| / i <= tolerance + this, so a
+// tolerance of 0 still accepts exact ratios despite rounding of u and i.
+inline constexpr double kSearchRatioTolerance = 1e-12;
+
+// Helix search: a helix angle may exceed the given maximum by this (degrees)
+// and still count as within it.
+inline constexpr double kSearchAngleTolerance = 1e-9;
+
+// The shift sum (or difference) of a row may lie this far outside its limits.
+inline constexpr double kSearchShiftTolerance = 1e-9;
+
+// Total contact ratio below which the reports warn (a value equal to it does not).
+inline constexpr double kMinTotalContactRatio = 1.1;
+
+// Tip thickness below this many modules is reported (equality is not).
+inline constexpr double kMinTipThicknessModules = 0.25;
+
+// Tip clearances of an internal pair below this many modules are reported.
+inline constexpr double kMinTipClearanceModules = 0.1;
+
+// A tooth penetration of the internal interference test above this many
+// pinion modules is reported as interference; smaller ones are numerical noise
+// of the polygonal outlines.
+inline constexpr double kInterferenceReportModules = 0.002;
+
+// Start of contact A counts as inside the pinion's root fillet only when it
+// lies more than this (mm) before the start of the usable involute.
+inline constexpr double kRingTipFilletTolerance = 1e-6;
+
 // --- Mesh geometry of pairs, racks and ring gears ---
 
 // Current contact points count as within the path of contact A..E when they
@@ -90,3 +121,10 @@ inline constexpr double kRingFilletSearchStartModules = 1e-9;
 // Interference test: the profile slope is divided by the point's radius, but
 // never by less than this (mm), so a point at the pinion centre is safe.
 inline constexpr double kMinProfileSlopeRadius = 1e-9;
+
+// A project file stores the chosen search row's module and helix angle with 6
+// decimals; on loading, the row of the new search is the stored one when its
+// module differs by less than this (mm) and its helix angle by less than this
+// (degrees), with equal tooth numbers.
+inline constexpr double kStoredRowModuleTolerance = 1e-9;
+inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;

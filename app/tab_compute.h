@@ -1,0 +1,35 @@
+// The compute drivers of the four tabs: read a tab's inputs (and, for the two
+// pair tabs, the chosen search row) into the global gear records, set the mode,
+// refresh the report and redraw; and the rack and ring builders that the
+// export uses too.
+#pragma once
+
+#include <cstdint>
+
+// fit = 1 frames the view on the new design, 0 keeps the view (the single and
+// rack drivers also frame it when the mode was another one).
+void ComputePairTab(int64_t fit);
+void ComputeSingleTab(int64_t fit);
+void ComputeRackTab(int64_t fit);
+void ComputeInternalTab(int64_t fit);
+
+// Recomputes the tab shown in tab panel 0, keeping the view.
+void ComputeActiveTab();
+
+// Builds gRack from the rack tab's fields at the given point density.
+void BuildRackFromInputs(int64_t density);
+
+// Builds gRing from the chosen internal row and the internal tab's fields at the
+// given point density, with the tip shortened against interference when asked.
+void BuildRingFromInputs(int64_t density);
+
+// -1 when the hand combo box shows "left" (state 1), else +1.
+int64_t GetHandSign(int64_t control);
+
+// The thickness allowance of each gear for a normal backlash jn at the normal
+// pressure angle alpha (degrees): As = jn / (2 cos alpha).
+double ComputeAllowanceFromBacklash(double backlash, double pressureAngleDeg);
+
+// The Δx = x2 - x1 of the chosen internal row, kept by ComputeInternalTab so
+// that a rebuild of the ring uses the same Δx as the shown design.
+extern double gInternalShiftDifference;

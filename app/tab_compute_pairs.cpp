@@ -1,0 +1,161 @@
+// Compute drivers of the two pair tabs (external pair, internal pair) and the
+// ring builder; both take the module, teeth and helix angle from the chosen
+// search row.
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/globals.h"
+#include "app/report_show.h"
+#include "app/tab_compute.h"
+#include "app/view_redraw.h"
+#include "app/view_transform.h"
+#include "design/field_reading.h"
+#include "geometry/format.h"
+#include "geometry/gear_geometry.h"
+#include "geometry/internal_interference.h"
+#include "geometry/ring_gear.h"
+#include "platform/gui.h"
+#include "texts/view_texts.h"
+
+double gInternalShiftDifference = 0.0;
+
+namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+// Point density of the outlines of the view, and of the copies that the
+// interference test of the internal pair turns through one pitch.
+constexpr int kViewDensity = 1;
+constexpr int kInterferenceDensity = 3;
+constexpr int64_t kInterferenceSteps = 24;
+// The shortened ring tip clears the pinion's usable involute by 0.0001 m.
+constexpr double kRingTipClearanceFactor = 0.0001;
+
+const SearchResultRow* ChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
+  if (chosen < 0 || chosen >= static_cast<int64_t>(rows.size())) return nullptr;
+  return &rows[static_cast<std::size_t>(chosen)];
+}
+
+void ShowShiftOfGear2(int64_t control, double x2) {
+  GadgetSetText(control, std::string(texts::kShiftOfGear2Prefix) + FormatNumber(x2, 4));
+}
+
+}  // namespace
+
+int64_t GetHandSign(int64_t control) { return GadgetGetState(control) == 1 ? -1 : 1; }
+
+double ComputeAllowanceFromBacklash(double backlash, double pressureAngleDeg) {
+  return backlash / (2.0 * std::cos(pressureAngleDeg * kRadPerDeg));
+}
+
+void ComputePairTab(int64_t fit) {
+  const double alpha = ReadNumberField(kFieldPairPressureAngle);
+  const int64_t hand = GetHandSign(kComboPairHand);
+  const SearchResultRow* row = ChosenRow(gPairSearchResults, gPairSelectedRow);
+  if (!row) return;
+
+  gPairCentreDistance = ReadNumberField(kFieldPairCentreDistance);
+  const double m = row->module;
+  const int64_t z1 = row->teeth1;
+  const int64_t z2 = row->teeth2;
+  const double beta = row->helixAngleDeg;
+  const double shiftSum = row->shiftSum;
+
+  const double x1 = ReadNumberField(kFieldPairShiftX1);
+  const double x2 = shiftSum - x1;
+  ShowShiftOfGear2(kTextPairX2, x2);
+
+  // Tip shortening k = (z1 + z2) / (2 cos beta) + Σx - a / m (DIN 3960): the
+  // tips lose what the centre distance falls short of the reference distance
+  // widened by the shift sum, keeping the tip clearance. Never negative; a
+  // non-finite k (centre distance typed as NaN) shortens nothing either.
+  double k = static_cast<double>(z1 + z2) / (2.0 * std::cos(beta * kRadPerDeg)) + shiftSum -
+             gPairCentreDistance / m;
+  if (!(k >= 0.0)) k = 0.0;
+
+  const double faceWidth = ReadNumberField(kFieldPairFaceWidth);
+  InitGearRecord(gGear1, m, z1, x1, alpha, faceWidth, ReadNumberField(kFieldPairBore1), k, beta, hand);
+  InitGearRecord(gGear2, m, z2, x2, alpha, faceWidth, ReadNumberField(kFieldPairBore2), k, beta, -hand);
+  const double allowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldPairBacklash), alpha);
+  gGear1.thicknessAllowance = allowance;
+  gGear2.thicknessAllowance = allowance;
+
+  BuildGearGeometry(gGear1, kViewDensity);
+  BuildGearGeometry(gGear2, kViewDensity);
+  // Hub and keyway of both gears: ApplyHubAndKeyway(gGear1, 0), ApplyHubAndKeyway(gGear2, 1)
+  // are called here once the hub and keyway application is built.
+
+  gViewMode = kViewPair;
+  if (fit == 1) FitView();
+  ReportShow();
+  RedrawView();
+}
+
+void BuildRingFromInputs(int64_t density) {
+  const int pointDensity = static_cast<int>(density);
+  const double alpha = ReadNumberField(kFieldIntPressureAngle);
+  const double x2 = gInternalShiftDifference + ReadNumberField(kFieldIntShiftX1);
+  const double allowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldIntBacklash), alpha);
+  const SearchResultRow* row = ChosenRow(gInternalSearchResults, gInternalSelectedRow);
+  if (!row) return;
+
+  const double faceWidth = ReadNumberField(kFieldIntFaceWidth);
+  const double rim = ReadNumberField(kFieldIntRingRim);
+  const int64_t hand = GetHandSign(kComboIntHand);  // the ring has the pinion's hand
+  BuildRingGearGeometry(gRing, row->module, row->teeth2, x2, alpha, faceWidth, rim, allowance,
+                        row->helixAngleDeg, hand, pointDensity, 0.0);
+
+  // Tip shortening: raise the ring's tip circle to the radius where the line of
+  // action meets the start of the pinion's usable involute, so that the ring
+  // tip clears the pinion's root fillet.
+  if (GadgetGetState(kCheckIntShortenTip) == 1 && gGear1.valid && gRing.valid) {
+    const double clearanceRadius = ComputeInternalMateRadius(gGear1, gRing, gInternalCentreDistance) +
+                                   kRingTipClearanceFactor * row->module;
+    if (gRing.tipRadius < clearanceRadius) {
+      BuildRingGearGeometry(gRing, row->module, row->teeth2, x2, alpha, faceWidth, rim, allowance,
+                            row->helixAngleDeg, hand, pointDensity, clearanceRadius);
+    }
+  }
+}
+
+void ComputeInternalTab(int64_t fit) {
+  const double alpha = ReadNumberField(kFieldIntPressureAngle);
+  const SearchResultRow* row = ChosenRow(gInternalSearchResults, gInternalSelectedRow);
+  if (!row) return;
+
+  gInternalCentreDistance = ReadNumberField(kFieldIntCentreDistance);
+  gInternalShiftDifference = row->shiftSum;
+
+  const double x1 = ReadNumberField(kFieldIntShiftX1);
+  ShowShiftOfGear2(kTextIntX2, gInternalShiftDifference + x1);
+
+  InitGearRecord(gGear1, row->module, row->teeth1, x1, alpha, ReadNumberField(kFieldIntFaceWidth),
+                 ReadNumberField(kFieldIntPinionBore), 0.0, row->helixAngleDeg, GetHandSign(kComboIntHand));
+  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldIntBacklash), alpha);
+  BuildGearGeometry(gGear1, kViewDensity);
+  // Hub and keyway of the pinion: ApplyHubAndKeyway(gGear1, 0) is called here
+  // once the hub and keyway application is built.
+
+  BuildRingFromInputs(kViewDensity);
+
+  // Interference over one pinion pitch, on copies with a finer outline; the
+  // shown records keep the view's density.
+  gInternalPenetration = -1.0;
+  if (gGear1.valid && gRing.valid) {
+    GearRecord pinionCopy = gGear1;
+    BuildGearGeometry(pinionCopy, kInterferenceDensity);
+    GearRecord ringCopy;
+    BuildRingGearGeometry(ringCopy, gRing.normalModule, gRing.teeth, gRing.profileShift,
+                          gRing.pressureAngle / kRadPerDeg, gRing.faceWidth, gRing.rimThickness,
+                          gRing.thicknessAllowance, gRing.helixAngle / kRadPerDeg, gRing.hand,
+                          kInterferenceDensity, gRing.requestedTipRadius);
+    gInternalPenetration =
+        ComputeInternalInterference(pinionCopy, ringCopy, gInternalCentreDistance, kInterferenceSteps);
+  }
+
+  gViewMode = kViewInternal;
+  if (fit == 1) FitView();
+  ReportShow();
+  RedrawView();
+}

@@ -1,0 +1,116 @@
+// Compute drivers of the single-gear and rack tabs, the rack builder, and the
+// recompute of whichever tab is shown.
+#include <cstdint>
+
+#include "app/control_ids.h"
+#include "app/globals.h"
+#include "app/report_show.h"
+#include "app/tab_compute.h"
+#include "app/view_redraw.h"
+#include "app/view_transform.h"
+#include "design/field_reading.h"
+#include "design/number_text.h"
+#include "geometry/gear_geometry.h"
+#include "geometry/rack.h"
+#include "platform/gui.h"
+
+namespace {
+
+constexpr int kViewDensity = 1;
+
+// Input ranges of the single and rack tabs (bounds inclusive): outside them the
+// driver stops and the previous design stays.
+constexpr int64_t kTeethMin = 3;
+constexpr int64_t kTeethMax = 1000;
+constexpr double kPressureAngleMinDeg = 10.0;
+constexpr double kPressureAngleMaxDeg = 35.0;
+constexpr double kHelixAngleMinDeg = 0.0;
+constexpr double kHelixAngleMaxDeg = 45.0;
+constexpr int64_t kRackTeethMin = 1;
+constexpr int64_t kRackTeethMax = 2000;
+
+// The raw text of a field read as a whole number (tooth counts: "20.7" is 20).
+int64_t ReadWholeNumberField(int64_t control) { return ParseWholeNumberText(GadgetGetText(control)); }
+
+// Module, teeth and angles within the ranges a single gear or a pinion may have.
+// Written so that NaN fails every test.
+bool IsGearInputInRange(double m, int64_t z, double alphaDeg, double betaDeg) {
+  return m > 0.0 && z >= kTeethMin && z <= kTeethMax && alphaDeg >= kPressureAngleMinDeg &&
+         alphaDeg <= kPressureAngleMaxDeg && betaDeg >= kHelixAngleMinDeg && betaDeg <= kHelixAngleMaxDeg;
+}
+
+}  // namespace
+
+void ComputeSingleTab(int64_t fit) {
+  const double m = ReadNumberField(kComboSingleModule);
+  const int64_t z = ReadWholeNumberField(kFieldSingleTeeth);
+  const double alpha = ReadNumberField(kFieldSinglePressureAngle);
+  const double beta = ReadNumberField(kFieldSingleHelixAngle);
+  if (!IsGearInputInRange(m, z, alpha, beta)) return;
+
+  InitGearRecord(gGear1, m, z, ReadNumberField(kFieldSingleShift), alpha, ReadNumberField(kFieldSingleFaceWidth),
+                 ReadNumberField(kFieldSingleBore), 0.0, beta, GetHandSign(kComboSingleHand));
+  // A single gear takes the allowance as given (no backlash to share).
+  gGear1.thicknessAllowance = ReadNumberField(kFieldSingleThicknessAllowance);
+  BuildGearGeometry(gGear1, kViewDensity);
+  // Hub and keyway: ApplyHubAndKeyway(gGear1, 0) is called here once the hub
+  // and keyway application is built.
+
+  const bool fitNow = gViewMode != kViewSingle || fit == 1;
+  gViewMode = kViewSingle;
+  if (fitNow) FitView();
+  ReportShow();
+  RedrawView();
+}
+
+void BuildRackFromInputs(int64_t density) {
+  const int pointDensity = static_cast<int>(density);
+  const double alpha = ReadNumberField(kFieldRackPressureAngle);
+  // The rack has the pinion's hand: its teeth lie at the same angle.
+  BuildRackGeometry(gRack, ReadNumberField(kComboRackModule), alpha, ReadNumberField(kFieldRackHelixAngle),
+                    GetHandSign(kComboRackHand), ReadWholeNumberField(kFieldRackTeeth),
+                    ReadNumberField(kFieldRackHeight), ReadNumberField(kFieldRackFaceWidth),
+                    ComputeAllowanceFromBacklash(ReadNumberField(kFieldRackBacklash), alpha), pointDensity);
+}
+
+void ComputeRackTab(int64_t fit) {
+  const double m = ReadNumberField(kComboRackModule);
+  const int64_t z = ReadWholeNumberField(kFieldRackPinionTeeth);
+  const double alpha = ReadNumberField(kFieldRackPressureAngle);
+  const double beta = ReadNumberField(kFieldRackHelixAngle);
+  const int64_t n = ReadWholeNumberField(kFieldRackTeeth);
+  if (!IsGearInputInRange(m, z, alpha, beta) || n < kRackTeethMin || n > kRackTeethMax) return;
+
+  InitGearRecord(gGear1, m, z, ReadNumberField(kFieldRackShift), alpha, ReadNumberField(kFieldRackFaceWidth),
+                 ReadNumberField(kFieldRackPinionBore), 0.0, beta, GetHandSign(kComboRackHand));
+  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldRackBacklash), alpha);
+  BuildGearGeometry(gGear1, kViewDensity);
+  // Hub and keyway: ApplyHubAndKeyway(gGear1, 0) is called here once the hub
+  // and keyway application is built.
+  BuildRackFromInputs(kViewDensity);
+
+  const bool fitNow = gViewMode != kViewRack || fit == 1;
+  gViewMode = kViewRack;
+  if (fitNow) FitView();
+  ReportShow();
+  RedrawView();
+}
+
+void ComputeActiveTab() {
+  switch (GadgetGetState(kPanelTabs)) {
+    case kTabPair:
+      ComputePairTab(0);
+      break;
+    case kTabSingle:
+      ComputeSingleTab(0);
+      break;
+    case kTabRack:
+      ComputeRackTab(0);
+      break;
+    case kTabInternal:
+      ComputeInternalTab(0);
+      break;
+    default:
+      break;
+  }
+}

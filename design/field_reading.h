@@ -1,0 +1,13 @@
+// Reading numbers from input controls and writing computed texts into them.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The number shown in a text entry or in the text part of an editable combo:
+// trimmed, a decimal comma taken as a point, the longest leading number
+// (0 when there is none).
+double ReadNumberField(int64_t control);
+// Sets the control's text only when it differs from what it shows (exact,
+// case-sensitive comparison); an equal text leaves the control untouched.
+void SetGadgetTextIfChanged(int64_t control, std::string_view text);

@@ -1,0 +1,241 @@
+// Vector drawing over QPainter on the current drawing output: the current path
+// becomes a QPainterPath (even-odd fill), strokes use Qt pens with flat caps and
+// dash patterns converted from pixels to pen-width units, text is laid out from
+// its top-left corner.
+#include "platform/canvas_drawing.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPainter>
+#include <QPainterPath>
+#include <QLineF>
+#include <QPen>
+#include <QRectF>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/canvas_path.h"
+#include "platform/registry.h"
+
+namespace {
+
+QColor ToQColor(DrawColour c) { return QColor(c.r, c.g, c.b, c.a); }
+
+// The current path as a Qt path with the even-odd rule (a hole figure inside a
+// body figure stays open). Points closer than kMinPointSpacing device pixels to
+// the last one kept are left out: at low zoom a gear of hundreds of teeth has
+// dozens of outline points per pixel, which would only slow the rasteriser
+// without changing a pixel. The last point of every figure is always kept.
+constexpr double kMinPointSpacing = 0.25;
+// The same for the segments of a solid stroke (device pixels): the line keeps
+// within a fraction of a pixel of the finer outline that is filled.
+constexpr double kStrokePointSpacing = 0.5;
+
+QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale) {
+  const double minSpacing = kMinPointSpacing / (deviceScale > 0.0 ? deviceScale : 1.0);
+  const double minSpacing2 = minSpacing * minSpacing;
+  QPainterPath out;
+  out.setFillRule(Qt::OddEvenFill);
+  for (const PathFigure& figure : path.figures) {
+    const PathPoint* p = path.points.data() + figure.first;
+    if (figure.kind == PathFigureKind::kCircle) {
+      out.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
+      continue;
+    }
+    if (figure.count == 0) continue;
+    out.moveTo(p[0].x, p[0].y);
+    PathPoint last = p[0];
+    for (std::size_t i = 1; i < figure.count; ++i) {
+      const double dx = p[i].x - last.x;
+      const double dy = p[i].y - last.y;
+      if (dx * dx + dy * dy < minSpacing2 && i + 1 < figure.count) continue;
+      out.lineTo(p[i].x, p[i].y);
+      last = p[i];
+    }
+    if (figure.closed) out.closeSubpath();
+  }
+  return out;
+}
+
+// Device pixels per path unit under the painter's transform.
+double DeviceScaleOf(const QPainter& painter) {
+  const QTransform& t = painter.worldTransform();
+  return std::sqrt(std::abs(t.determinant()));
+}
+
+QPainter* ActivePainter() {
+  QPainter* painter = CurrentDrawingPainter();
+  if (painter) painter->setRenderHint(QPainter::Antialiasing, true);
+  return painter;
+}
+
+// A solid stroke drawn as separate thick line segments: Qt's raster engine
+// rasterises each segment directly, some ten times faster than the path
+// stroker on the tens of thousands of segments of a large gear. The segments
+// of closed figures get square caps, which fill the small wedges that flat
+// caps would leave at the corners; open figures keep flat ends.
+void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& pen) {
+  const double minSpacing = kStrokePointSpacing / std::max(DeviceScaleOf(painter), 1e-9);
+  const double minSpacing2 = minSpacing * minSpacing;
+  static std::vector<QLineF> closedLines;
+  static std::vector<QLineF> openLines;
+  closedLines.clear();
+  openLines.clear();
+  QPainterPath circles;
+  for (const PathFigure& figure : path.figures) {
+    const PathPoint* p = path.points.data() + figure.first;
+    if (figure.kind == PathFigureKind::kCircle) {
+      circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
+      continue;
+    }
+    if (figure.count < 2) continue;
+    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
+    const std::size_t firstLine = lines.size();
+    // A closed figure ends on its first point.
+    const std::size_t count = figure.count;
+    const QPointF start(p[0].x, p[0].y);
+    QPointF last = start;
+    for (std::size_t i = 1; i <= count; ++i) {
+      if (i == count && !figure.closed) break;
+      const QPointF next = i < count ? QPointF(p[i].x, p[i].y) : start;
+      const double dx = next.x() - last.x();
+      const double dy = next.y() - last.y();
+      if (dx * dx + dy * dy >= minSpacing2) {
+        lines.emplace_back(last, next);
+        last = next;
+      } else if (i + 1 >= count && lines.size() > firstLine) {
+        // The figure's end is too close to the last point kept: move the
+        // last segment's end onto it rather than add a sliver, whose square
+        // cap would show as a speck pointing anywhere.
+        lines.back().setP2(next);
+        last = next;
+      }
+    }
+  }
+  if (!closedLines.empty()) {
+    QPen squared = pen;
+    squared.setCapStyle(Qt::SquareCap);
+    painter.setPen(squared);
+    painter.drawLines(closedLines.data(), static_cast<int>(closedLines.size()));
+  }
+  if (!openLines.empty()) {
+    painter.setPen(pen);
+    painter.drawLines(openLines.data(), static_cast<int>(openLines.size()));
+  }
+  if (!circles.isEmpty()) painter.strokePath(circles, pen);
+}
+
+// A dashed stroke: the dashes are cut from each figure here, the pattern
+// running on across its vertices and starting afresh with every figure, and
+// drawn as thick line segments with flat ends (Qt's path stroker would dash
+// and rasterise them an order of magnitude more slowly).
+void StrokeDashedFigures(QPainter& painter, const CanvasPath& path, const QPen& pen, double dash, double gap) {
+  static std::vector<QLineF> lines;
+  lines.clear();
+  QPainterPath circles;
+  const double period = dash + std::max(gap, 0.0);
+  for (const PathFigure& figure : path.figures) {
+    const PathPoint* p = path.points.data() + figure.first;
+    if (figure.kind == PathFigureKind::kCircle) {
+      circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
+      continue;
+    }
+    const std::size_t segments = figure.closed ? figure.count : figure.count - 1;
+    double phase = 0.0;  // distance into the current period
+    for (std::size_t i = 0; figure.count >= 2 && i < segments; ++i) {
+      const PathPoint& a = p[i];
+      const PathPoint& b = p[(i + 1) % figure.count];
+      const double length = std::hypot(b.x - a.x, b.y - a.y);
+      if (!(length > 0.0) || !std::isfinite(length)) continue;
+      double s = 0.0;  // position along this segment
+      while (s < length) {
+        const double inPeriod = std::fmod(phase, period);
+        if (inPeriod < dash) {
+          const double end = std::min(length, s + (dash - inPeriod));
+          lines.emplace_back(QPointF(a.x + (b.x - a.x) * s / length, a.y + (b.y - a.y) * s / length),
+                             QPointF(a.x + (b.x - a.x) * end / length, a.y + (b.y - a.y) * end / length));
+          phase += end - s;
+          s = end;
+        } else {
+          const double end = std::min(length, s + (period - inPeriod));
+          phase += end - s;
+          s = end;
+        }
+      }
+    }
+  }
+  QPen flat = pen;
+  flat.setStyle(Qt::SolidLine);
+  painter.setPen(flat);
+  if (!lines.empty()) painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+  if (!circles.isEmpty()) {
+    QPen dashed = pen;
+    dashed.setDashPattern(QList<qreal>{dash / pen.widthF(), gap / pen.widthF()});
+    painter.strokePath(circles, dashed);
+  }
+}
+
+}  // namespace
+
+void DrawingScale(double sx, double sy) {
+  if (QPainter* painter = ActivePainter()) painter->scale(sx, sy);
+}
+
+void DrawingFillOutput(DrawColour colour) {
+  QPainter* painter = ActivePainter();
+  if (!painter || !painter->device()) return;
+  painter->save();
+  painter->resetTransform();
+  painter->setCompositionMode(QPainter::CompositionMode_Source);
+  painter->fillRect(QRect(0, 0, painter->device()->width(), painter->device()->height()), ToQColor(colour));
+  painter->restore();
+}
+
+void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
+  if (QPainter* painter = ActivePainter()) {
+    const CanvasPath& path = PathGetCurrent();
+    if (!path.figures.empty()) {
+      painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
+      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter)), QBrush(ToQColor(colour)));
+      painter->setRenderHint(QPainter::Antialiasing, true);
+    }
+  }
+  if (keep == PathKeep::kClear) PathClear();
+}
+
+void DrawingStrokePath(DrawColour colour, const StrokeStyle& stroke, PathKeep keep) {
+  QPainter* painter = ActivePainter();
+  const CanvasPath& path = PathGetCurrent();
+  if (painter && !path.figures.empty() && stroke.width > 0.0) {
+    QPen pen(ToQColor(colour), stroke.width);
+    // Flat caps: dashes and dots are exactly as long as asked (a square cap
+    // would lengthen each by the width).
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (stroke.dash > 0.0) {
+      StrokeDashedFigures(*painter, path, pen, stroke.dash, stroke.gap);
+    } else {
+      StrokeSolidFigures(*painter, path, pen);
+    }
+  }
+  if (keep == PathKeep::kClear) PathClear();
+}
+
+void DrawingText(double x, double y, std::string_view text, int64_t font, double pixelSize,
+                 DrawColour colour) {
+  QPainter* painter = ActivePainter();
+  if (!painter) return;
+  QFont qfont = FontOf(font);
+  qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+  painter->save();
+  painter->setFont(qfont);
+  painter->setPen(ToQColor(colour));
+  painter->drawText(QRectF(x, y, 100000.0, 100000.0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                    ToQString(text));
+  painter->restore();
+}

@@ -1,0 +1,54 @@
+// The current path of the canvas drawing output (plain data, no Qt).
+#include "platform/canvas_path.h"
+
+namespace {
+
+CanvasPath gPath;
+bool gFigureOpen = false;  // the last figure takes further lines
+
+}  // namespace
+
+void PathStartFigure(double x, double y) {
+  PathFigure figure;
+  figure.kind = PathFigureKind::kLines;
+  figure.first = gPath.points.size();
+  figure.count = 1;
+  gPath.points.push_back({x, y});
+  gPath.figures.push_back(figure);
+  gFigureOpen = true;
+}
+
+void PathAddLine(double x, double y) {
+  if (!gFigureOpen) {
+    PathStartFigure(x, y);
+    return;
+  }
+  gPath.points.push_back({x, y});
+  ++gPath.figures.back().count;
+}
+
+void PathCloseFigure() {
+  if (!gFigureOpen) return;
+  gPath.figures.back().closed = true;
+  gFigureOpen = false;
+}
+
+void PathAddCircle(double cx, double cy, double r) {
+  PathFigure figure;
+  figure.kind = PathFigureKind::kCircle;
+  figure.first = gPath.points.size();
+  figure.count = 2;
+  figure.closed = true;
+  gPath.points.push_back({cx, cy});
+  gPath.points.push_back({r, 0.0});
+  gPath.figures.push_back(figure);
+  gFigureOpen = false;
+}
+
+void PathClear() {
+  gPath.points.clear();
+  gPath.figures.clear();
+  gFigureOpen = false;
+}
+
+const CanvasPath& PathGetCurrent() { return gPath; }

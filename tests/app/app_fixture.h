@@ -1,0 +1,40 @@
+// A test fixture that starts the program headless and ends it afterwards,
+// with a message-box responder that records every question and answers it.
+#pragma once
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/main_program.h"
+#include "platform/gui.h"
+
+// The language of the linked texts: 0 English, 1 Dutch.
+inline constexpr int kLang = NORVALE_TEST_LANG;
+// Picks the text of the linked language from an English / Dutch pair.
+inline const char* Pick(const char* english, const char* dutch) { return kLang == 0 ? english : dutch; }
+
+struct RecordedMessage {
+  std::string title;
+  std::string text;
+  int64_t flags = 0;
+};
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Processes Qt events and dispatches every queued event, without waiting.
+  void Pump();
+  // The Qt widget behind a numbered control or window.
+  static QWidget* Widget(int64_t control);
+  static QWidget* MainWindowWidget();
+
+  std::vector<RecordedMessage> messages_;
+  int64_t nextAnswer_ = kResultCancel;
+};

@@ -1,0 +1,166 @@
+// Tests of whole-file writing and reading: the old file survives every failure.
+#include "platform/safe_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class SafeFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/norvale_safe_file_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0700);
+    std::system(("rm -rf '" + dir_ + "'").c_str());
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  static std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+  }
+  // Names in the folder, to see that no temporary file stays behind.
+  int CountEntries() const {
+    int n = 0;
+    if (DIR* d = ::opendir(dir_.c_str())) {
+      while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") ++n;
+      }
+      ::closedir(d);
+    }
+    return n;
+  }
+  std::string dir_;
+};
+
+TEST_F(SafeFileTest, WritesNewFileAndReplacesOldOneKeepingPermissions) {
+  const std::string path = Path("p.tdw");
+  ASSERT_TRUE(WriteFileAtomically(path, "first\r\n"));
+  EXPECT_EQ(Slurp(path), "first\r\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "second"));
+  EXPECT_EQ(Slurp(path), "second");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(CountEntries(), 1);
+}
+
+TEST_F(SafeFileTest, ReplacedFileKeepsItsOwnerWhenRootSaves) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
+  const std::string path = Path("p.tdw");
+  Put(path, "old");
+  ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(Slurp(path), "new");
+}
+
+TEST_F(SafeFileTest, FollowsSymbolicLinkAndReplacesItsTarget) {
+  const std::string target = Path("real.tdw");
+  const std::string link = Path("link.tdw");
+  Put(target, "old");
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(Slurp(target), "new");
+}
+
+TEST_F(SafeFileTest, FailsWhenParentIsARegularFile) {
+  // Root cannot create a file below a regular file either.
+  const std::string parent = Path("plain");
+  Put(parent, "x");
+  EXPECT_FALSE(WriteFileAtomically(parent + "/p.tdw", "data"));
+  EXPECT_EQ(Slurp(parent), "x");
+}
+
+TEST_F(SafeFileTest, FailsOnAFolderAndOnAnEmptyPath) {
+  EXPECT_FALSE(WriteFileAtomically(dir_, "data"));
+  EXPECT_FALSE(WriteFileAtomically("", "data"));
+}
+
+TEST_F(SafeFileTest, FailsInReadOnlyFolderAndKeepsOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const std::string path = Path("p.tdw");
+  Put(path, "old");
+  ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
+  EXPECT_FALSE(WriteFileAtomically(path, "new"));
+  EXPECT_EQ(Slurp(path), "old");
+}
+
+TEST_F(SafeFileTest, FailsOnFullDeviceWithoutReplacingIt) {
+  struct stat before {};
+  if (::stat("/dev/full", &before) != 0) GTEST_SKIP() << "no /dev/full";
+  EXPECT_FALSE(WriteFileAtomically("/dev/full", std::string(100000, 'x')));
+  struct stat after {};
+  ASSERT_EQ(::stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));  // the device was not renamed over
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+}
+
+TEST_F(SafeFileTest, WriteFailingHalfwayKeepsOldFileAndLeavesNoTemporary) {
+  // A file-size limit makes the write fail part of the way through, as a full
+  // disk does; it binds root as well. SIGXFSZ is ignored so that the write
+  // returns EFBIG instead of ending the process.
+  const std::string path = Path("p.tdw");
+  const std::string old = "old project\r\n";
+  Put(path, old);
+  rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = WriteFileAtomically(path, std::string(5000, 'n'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Slurp(path), old);
+  EXPECT_EQ(CountEntries(), 1);
+}
+
+TEST_F(SafeFileTest, ReadsWholeFileAndRefusesWhatIsNoReadableFile) {
+  std::string bytes;
+  const std::string path = Path("p.tdw");
+  std::string content(200000, 'a');
+  content[123456] = '\0';
+  Put(path, content);
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, content);
+  EXPECT_FALSE(ReadFileBytes(path, bytes, 1000));  // larger than allowed
+  EXPECT_FALSE(ReadFileBytes(Path("missing.tdw"), bytes));
+  EXPECT_FALSE(ReadFileBytes(dir_, bytes));
+  const std::string fifo = Path("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadFileBytes(fifo, bytes));  // returns at once, no hang
+  Put(Path("empty"), "");
+  EXPECT_TRUE(ReadFileBytes(Path("empty"), bytes));
+  EXPECT_TRUE(bytes.empty());
+}
+
+}  // namespace
