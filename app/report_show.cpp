@@ -3,7 +3,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
-#include "app/pending_later.h"
+#include "app/strength_report_update.h"
 #include "design/report.h"
 #include "platform/gui.h"
 

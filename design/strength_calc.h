@@ -1,0 +1,15 @@
+// The indicative load-capacity calculation of one gear pair (ISO 6336 /
+// DIN 3990, simplified).
+#pragma once
+
+#include <cstdint>
+
+#include "design/strength_results.h"
+#include "geometry/gear_record.h"
+
+// gear1 is the external gear or pinion; pairKind a PairKind; centreDistance in
+// mm (unused for a rack); epsAlpha already raised to at least 0.5 by the
+// caller. Writes the clamped accuracy grade back into inputs. 1 on success.
+int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
+                            double centreDistance, double epsAlpha, StrengthInputs& inputs,
+                            StrengthResults& results);
