@@ -69,8 +69,10 @@ void ApplyKeyway(GearRecord& rec, const HubKeywayInputs& in) {
     rec.keyWidth = FiniteOrZero(in.keyWidth);
     rec.hubKeywayDepth = FiniteOrZero(in.keyDepth);
     rec.keyBearingHeight = kCustomBearingFactor * rec.hubKeywayDepth;
-    if (!(d > 0.0)) {
+    // A bore typed as "inf" is no bore a key can sit in.
+    if (!(d > 0.0) || !std::isfinite(d)) {
       rec.warnings += texts::kHubWarnKeywayNoBore;
+      rec.keyWidth = 0.0;
     } else if (rec.keyWidth >= d) {
       rec.warnings += texts::kHubWarnKeywayTooWide;
       rec.keyWidth = 0.0;
@@ -128,9 +130,10 @@ void ApplyHubAndKeyway(GearRecord& record, int64_t k) {
   in.keywayKind = GadgetGetState(kKeywayCombo + offset);
   in.hubSide = GadgetGetState(kHubCombo + offset);
 
-  const bool applies = record.valid != 0 && record.isInternal == 0 && record.isRack == 0;
-  if (applies) {
-    // Width and depth are inputs only for a custom keyway.
+  // Width and depth are inputs only for a custom keyway. They follow the
+  // choice even while the design is not valid, so that the user can still
+  // type the sizes that make it valid again.
+  if (record.isInternal == 0 && record.isRack == 0) {
     const bool custom = in.keywayKind == kKeywayCustom;
     GadgetDisable(kKeyWidthField + offset, !custom);
     GadgetDisable(kKeyDepthField + offset, !custom);

@@ -104,7 +104,9 @@ TEST(HubKeywayApply, CustomKeyway) {
       {"as wide as the bore", 10.0, 10.0, 2.0, 0.0, "keyway wider than the bore; ", "spiebaan breder dan de boring; "},
       {"wider than the bore", 10.0, 12.0, 2.0, 0.0, "keyway wider than the bore; ", "spiebaan breder dan de boring; "},
       {"just narrower", 10.0, 9.9, 2.0, 9.9, "", ""},
-      {"no bore", 0.0, 5.0, 2.0, 5.0, "keyway: no bore; ", "spiebaan: geen boring; "},
+      {"no bore", 0.0, 5.0, 2.0, 0.0, "keyway: no bore; ", "spiebaan: geen boring; "},
+      // Regression: an infinite bore took any custom keyway.
+      {"infinite bore", kInf, 5.0, 2.0, 0.0, "keyway: no bore; ", "spiebaan: geen boring; "},
       {"empty fields", 20.0, 0.0, 0.0, 0.0, "", ""},
       {"not a number", 20.0, kNaN, kInf, 0.0, "", ""},
   };
@@ -341,5 +343,26 @@ TEST(HubKeywayApply, ReportLinesFollowTheApplication) {
     GearRecord rec = BuildGear(42, 0.25, c.bore);
     ApplyHubKeywayInputs(rec, c.in);
     EXPECT_EQ(ReportBuildHubKeywayLines(rec), NORVALE_TEST_LANG == 1 ? c.dutch : c.english);
+  }
+}
+
+TEST(HubKeywayApply, TheKeywayLiesUnderATooth) {
+  // The keyway lies on the +x axis of the gear; a tooth is centred there, so
+  // the outline point nearest to that direction lies on the tip circle.
+  for (int64_t z : {17, 40, 41}) {
+    GearRecord rec = BuildGear(z, 0.0, 20.0);
+    ApplyHubKeywayInputs(rec, Keyway(kKeywayDin6885));
+    ASSERT_EQ(GearHasKeyway(rec), 1);
+    double best = 10.0, radius = 0.0;
+    for (const OutlineCurve& curve : rec.outline) {
+      for (const OutlinePoint& p : curve.points) {
+        const double a = std::fabs(std::atan2(p.y, p.x));
+        if (a < best) {
+          best = a;
+          radius = std::hypot(p.x, p.y);
+        }
+      }
+    }
+    EXPECT_NEAR(radius, rec.tipRadius, 1e-6) << z;
   }
 }
