@@ -342,6 +342,13 @@ TEST_F(AppTest, TheDrawnBoreTakesTheKeyway) {
   EXPECT_EQ(ModelPixelRgb(inKeyway, 3.0), holeBefore) << "the keyway is cut out of the body";
   EXPECT_EQ(ModelPixelRgb(-inKeyway, 3.0), oppositeBefore) << "only on one side";
   EXPECT_EQ(ModelPixelRgb(20.0 + 3.3 + 1.0, 3.0), bodyBefore) << "and only as deep as t2";
+
+  // With hubs on both sides, for a person to look at.
+  Choose(kComboHub1, 3);
+  Pump();
+  RedrawView();
+  ASSERT_EQ(GearHasHub(gGear1), 1);
+  EXPECT_TRUE(CanvasSavePng(kCanvasView, std::string("hub_keyway_view_") + (kLang == 0 ? "en" : "nl") + ".png"));
 }
 
 TEST_F(AppTest, ProjectFileKeepsTheHubAndKeywayChoices) {
