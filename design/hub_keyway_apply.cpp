@@ -24,8 +24,6 @@ constexpr int64_t kHubDiameterField = 118;
 constexpr int64_t kHubLengthField = 119;
 constexpr int64_t kGearControlStep = 7;
 
-// Bearing height of a custom keyway (no key height known): 0.9 t2.
-constexpr double kCustomBearingFactor = 0.9;
 // Automatic hub diameter: 1.8 d, but at least a wall of max(3 mm, mn) round
 // the bore or keyway, and at most 2 rf - 2 mn; 1.2 rf without a bore.
 constexpr double kAutoHubBoreFactor = 1.8;
@@ -68,7 +66,7 @@ void ApplyKeyway(GearRecord& rec, const HubKeywayInputs& in) {
   } else if (in.keywayKind == kKeywayCustom) {
     rec.keyWidth = FiniteOrZero(in.keyWidth);
     rec.hubKeywayDepth = FiniteOrZero(in.keyDepth);
-    rec.keyBearingHeight = kCustomBearingFactor * rec.hubKeywayDepth;
+    rec.keyBearingHeight = kCustomKeyBearingFactor * rec.hubKeywayDepth;
     // A bore typed as "inf" is no bore a key can sit in.
     if (!(d > 0.0) || !std::isfinite(d)) {
       rec.warnings += texts::kHubWarnKeywayNoBore;

@@ -38,8 +38,6 @@ constexpr double kTwoKeyLoadSharing = 0.75;
 constexpr double kMaxKeyPressure = 387.0;
 // Share of the shaft's yield strength that the key may press on it.
 constexpr double kShaftPressureFactor = 0.9;
-// Bearing height of a custom keyway without a key height: 0.9 t2.
-constexpr double kCustomBearingFactor = 0.9;
 
 // Key force from torque: F = 2 T / d with T in N·m and d in mm gives N with
 // the factor 1000.
@@ -99,7 +97,7 @@ void CheckShaftKey(const GearRecord& gear, double T, double KA, double tauPerm, 
   const double phi = n == 1 ? 1.0 : kTwoKeyLoadSharing;
 
   double bearingHeight = gear.keyBearingHeight;
-  if (!(bearingHeight > 0.0)) bearingHeight = kCustomBearingFactor * gear.hubKeywayDepth;
+  if (!(bearingHeight > 0.0)) bearingHeight = kCustomKeyBearingFactor * gear.hubKeywayDepth;
   result.bearingHeight = bearingHeight;
 
   // The bore runs through the gear and its hubs.

@@ -40,6 +40,9 @@ struct KeySizeRow {
   double shaftDepth;
 };
 
+// Bearing height of a custom keyway, whose key height is not known: 0.9 t2.
+inline constexpr double kCustomKeyBearingFactor = 0.9;
+
 inline constexpr int kKeySizeRows = 20;
 // Parallel keys to DIN 6885-1 (form A, normal height), 20 rows.
 extern const KeySizeRow KeySizeTable[kKeySizeRows];

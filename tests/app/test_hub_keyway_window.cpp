@@ -436,3 +436,17 @@ TEST_F(AppTest, HubWindowGrabsToPng) {
   EXPECT_TRUE(image.save(QString::fromStdString(name)));
   HideHubKeywayWindow();
 }
+
+TEST_F(AppTest, F1InTheHubWindowAsksForTheUserGuide) {
+  ShowHubKeywayWindow();
+  QWidget* window = FindWindow(kWindowHubKeyway)->widget;
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  while (EventPoll() != kEventNone) {
+  }
+  QTest::keyClick(window, Qt::Key_F1);
+  ASSERT_EQ(EventPoll(), kEventMenu);
+  EXPECT_EQ(EventWindow(), kWindowHubKeyway);
+  EXPECT_EQ(EventObject(), kMenuItemHelp);
+  HideHubKeywayWindow();
+}
