@@ -129,8 +129,8 @@ void ApplyHubAndKeyway(GearRecord& record, int64_t k) {
   in.hubSide = GadgetGetState(kHubCombo + offset);
 
   // Width and depth are inputs only for a custom keyway. They follow the
-  // choice even while the design is not valid, so that the user can still
-  // type the sizes that make it valid again.
+  // choice also while the design is not valid, so that the fields never lag
+  // behind the choice the user just made.
   if (record.isInternal == 0 && record.isRack == 0) {
     const bool custom = in.keywayKind == kKeywayCustom;
     GadgetDisable(kKeyWidthField + offset, !custom);

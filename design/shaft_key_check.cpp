@@ -34,7 +34,7 @@ namespace {
 // Load sharing of two keys at 180 degrees: they never bear exactly alike, so
 // each counts with 0.75 of its share.
 constexpr double kTwoKeyLoadSharing = 0.75;
-// Upper limit of the key pressure (N/mm²): the key steel itself (E295/C45K).
+// Upper limit of the key pressure (N/mm²), set by the key steel itself.
 constexpr double kMaxKeyPressure = 387.0;
 // Share of the shaft's yield strength that the key may press on it.
 constexpr double kShaftPressureFactor = 0.9;
