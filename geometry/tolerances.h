@@ -128,3 +128,12 @@ inline constexpr double kMinProfileSlopeRadius = 1e-9;
 // (degrees), with equal tooth numbers.
 inline constexpr double kStoredRowModuleTolerance = 1e-9;
 inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;
+
+// --- Shaft and key check ---
+
+// A minimum shaft diameter this far (mm) above a DIN 748 value, by rounding,
+// still takes that value.
+inline constexpr double kShaftSeriesTolerance = 1e-9;
+
+// A required key length this far (mm) above the bore length still fits in it.
+inline constexpr double kKeyLengthFitTolerance = 1e-9;
