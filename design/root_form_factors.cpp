@@ -1,0 +1,188 @@
+// Root form factor YF and stress correction factor YS on the generated tooth
+// outline (ISO 6336-3, load applied at the tooth tip).
+//
+// Tooth coordinates: s is the distance from the tooth centre line, h the
+// coordinate along it, growing towards the tip. The points used are one half
+// tooth and the adjoining half gap, in outline order from the middle of the
+// gap along the root, the fillet and the flank up to the tip.
+#include "design/root_form_factors.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "geometry/tolerances.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kRadToDeg = 180.0 / kPi;
+
+struct ToothPoint {
+  double s = 0.0;
+  double h = 0.0;
+};
+
+// Turns the outline points of the kept sector into tooth coordinates, in
+// outline order (external gear: tooth 0 on the +x axis, the half below it;
+// ring: the tooth centred at -tau/2 and the gap on the +x axis; rack: tooth 0
+// centred at x = p/2 and the gap up to x = p, rack back excluded).
+void CollectToothPoints(const GearRecord& gear, int64_t pairKind, std::vector<ToothPoint>& points) {
+  const double tau = 2.0 * kPi / static_cast<double>(gear.teeth);
+  const double p = kPi * gear.transverseModule;
+  for (const OutlineCurve& curve : gear.outline) {
+    for (const OutlinePoint& pt : curve.points) {
+      if (pairKind == kPairRack) {
+        const double u = pt.x - p / 2.0;
+        if (u >= -kRootSectorCentreTolerance && u <= p / 2.0 + kRootSectorGapTolerance &&
+            pt.y > -gear.rackHeight + kRootSectorGapTolerance) {
+          points.push_back({u, pt.y});
+        }
+        continue;
+      }
+      const double r = std::hypot(pt.x, pt.y);
+      const double theta = std::atan2(pt.y, pt.x);
+      if (pairKind == kPairInternal) {
+        const double t = theta + tau / 2.0;
+        if (t >= -kRootSectorCentreTolerance && t <= tau / 2.0 + kRootSectorGapTolerance) {
+          points.push_back({r * std::sin(t), -r * std::cos(t)});
+        }
+      } else if (theta >= -tau / 2.0 - kRootSectorGapTolerance &&
+                 theta <= kRootSectorCentreTolerance) {
+        points.push_back({r * std::sin(-theta), r * std::cos(theta)});
+      }
+    }
+  }
+}
+
+// Drops every point whose |ds| + |dh| to the last point kept is not above limit.
+void ThinToothPoints(std::vector<ToothPoint>& points, double limit) {
+  if (points.empty()) return;
+  size_t kept = 1;
+  for (size_t i = 1; i < points.size(); ++i) {
+    const ToothPoint& last = points[kept - 1];
+    if (std::fabs(points[i].s - last.s) + std::fabs(points[i].h - last.h) > limit) {
+      points[kept++] = points[i];
+    }
+  }
+  points.resize(kept);
+}
+
+// True when point i (whose polar radius is r for gears) has reached the tip.
+bool ReachesTip(const GearRecord& gear, int64_t pairKind, const ToothPoint& pt) {
+  const double mn = gear.normalModule;
+  const double ra = gear.tipRadius;
+  if (pairKind == kPairRack) return pt.h >= ra - kRootRackTipTolerance;
+  const double r = std::hypot(pt.s, pt.h);
+  if (pairKind == kPairInternal) return r <= ra + kRootTipReachModules * mn;
+  return r >= ra - kRootTipReachModules * mn;
+}
+
+// Angle (degrees) of the segment a -> b to the tooth centre line: 0 along it
+// towards the tip, 90 across it.
+double SegmentAngleDeg(const ToothPoint& a, const ToothPoint& b) {
+  return std::atan2(std::fabs(b.s - a.s), b.h - a.h) * kRadToDeg;
+}
+
+// Radius of the circle through three points (circumscribed circle);
+// kStraightFilletRadius when they are collinear.
+double FitFilletRadius(const ToothPoint& p1, const ToothPoint& p2, const ToothPoint& p3) {
+  const double s1 = p1.s, h1 = p1.h, s2 = p2.s, h2 = p2.h, s3 = p3.s, h3 = p3.h;
+  const double d = 2.0 * (s1 * (h2 - h3) + s2 * (h3 - h1) + s3 * (h1 - h2));
+  if (std::fabs(d) < kFilletCollinearDeterminant) return kStraightFilletRadius;
+  const double q1 = s1 * s1 + h1 * h1;
+  const double q2 = s2 * s2 + h2 * h2;
+  const double q3 = s3 * s3 + h3 * h3;
+  const double sc = (q1 * (h2 - h3) + q2 * (h3 - h1) + q3 * (h1 - h2)) / d;
+  const double hc = (q1 * (s3 - s2) + q2 * (s1 - s3) + q3 * (s2 - s1)) / d;
+  return std::hypot(s1 - sc, h1 - hc);
+}
+
+}  // namespace
+
+int64_t ComputeRootFormFactors(const GearRecord& gear, int64_t pairKind, RootSection& section) {
+  section.found = 0;
+  if (gear.valid != 1) return 0;
+  if (pairKind != kPairExternal && pairKind != kPairInternal && pairKind != kPairRack) return 0;
+  if (pairKind != kPairRack && !(gear.teeth > 0)) return 0;
+  const double mn = gear.normalModule;
+  const double limitDeg =
+      pairKind == kPairInternal ? kRootTangentAngleInternal : kRootTangentAngleExternal;
+
+  std::vector<ToothPoint> points;
+  CollectToothPoints(gear, pairKind, points);
+  ThinToothPoints(points, kRootPointDuplicateModules * mn);
+  if (points.size() < kMinRootPoints) return 0;
+
+  size_t iTip = 0;
+  bool hasTip = false;
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (ReachesTip(gear, pairKind, points[i])) {
+      iTip = i;
+      hasTip = true;
+      break;
+    }
+  }
+  if (!hasTip || iTip < kMinRootTipIndex) return 0;
+
+  // Critical point: climbing from the root, where the contour's tangent turns
+  // to the limit angle (ISO 6336-3: the 30 degree tangent of external teeth).
+  size_t iC = 0;
+  bool hasCritical = false;
+  for (size_t i = 1; i + 1 <= iTip; ++i) {
+    if (SegmentAngleDeg(points[i - 1], points[i]) > limitDeg &&
+        SegmentAngleDeg(points[i], points[i + 1]) <= limitDeg) {
+      iC = i;
+      hasCritical = true;
+      break;
+    }
+  }
+  if (!hasCritical) return 0;
+
+  section.pointX = points[iC].s;
+  section.pointY = points[iC].h;
+  section.chord = 2.0 * points[iC].s;
+
+  // Fillet radius from the circle through iC - k, iC, iC + k.
+  size_t k = kFilletFitSpan;
+  if (iC < k) k = iC;
+  if (iC + k > iTip) k = iTip - iC;
+  if (k < 1) return 0;
+  section.filletRadius = FitFilletRadius(points[iC - k], points[iC], points[iC + k]);
+
+  // Load line: the normal of the last flank segment at the tip, pointing
+  // towards the tooth centre line, and where it crosses that line.
+  const double ds = points[iTip].s - points[iTip - 1].s;
+  const double dh = points[iTip].h - points[iTip - 1].h;
+  const double length = std::hypot(ds, dh);
+  if (!(length > 0.0)) return 0;
+  double ns = -dh / length;
+  double nh = ds / length;
+  if (ns > 0.0) {
+    ns = -ns;
+    nh = -nh;
+  }
+  if (!(std::fabs(ns) >= kLoadLineMinCrossing)) return 0;
+  const double hA = points[iTip].h - points[iTip].s * nh / ns;
+
+  section.momentArm = hA - points[iC].h;
+  section.loadAngle = std::atan(std::fabs(nh / ns));
+  if (!(section.momentArm > 0.0) || !(section.chord > 0.0)) return 0;
+
+  // YF = 6 (hFe / mn) cos alpha_Fen / ((sFn / mn)^2 cos alpha_n)  (ISO 6336-3)
+  const double sRel = section.chord / mn;
+  section.formFactor = 6.0 * (section.momentArm / mn) * std::cos(section.loadAngle) /
+                       (sRel * sRel * std::cos(gear.pressureAngle));
+
+  // YS = (1.2 + 0.13 L) qs^(1 / (1.21 + 2.3 / L)), L = sFn / hFe,
+  // qs = sFn / (2 rhoF) clamped to 1..8  (ISO 6336-3)
+  const double l = section.chord / section.momentArm;
+  double qs = section.chord / (2.0 * section.filletRadius);
+  if (!(qs >= kMinNotchParameter)) qs = kMinNotchParameter;
+  if (qs > kMaxNotchParameter) qs = kMaxNotchParameter;
+  section.stressCorrection = (1.2 + 0.13 * l) * std::pow(qs, 1.0 / (1.21 + 2.3 / l));
+
+  if (!std::isfinite(section.formFactor) || !std::isfinite(section.stressCorrection)) return 0;
+  section.found = 1;
+  return 1;
+}
