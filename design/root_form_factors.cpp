@@ -84,10 +84,9 @@ double SegmentAngleDeg(const ToothPoint& a, const ToothPoint& b) {
   return std::atan2(std::fabs(b.s - a.s), b.h - a.h) * kRadToDeg;
 }
 
-// Radius of the circle through three points (circumscribed circle);
-// kStraightFilletRadius when they are collinear.
-double FitFilletRadius(const ToothPoint& p1, const ToothPoint& p2, const ToothPoint& p3) {
-  const double s1 = p1.s, h1 = p1.h, s2 = p2.s, h2 = p2.h, s3 = p3.s, h3 = p3.h;
+}  // namespace
+
+double ComputeFilletCircleRadius(double s1, double h1, double s2, double h2, double s3, double h3) {
   const double d = 2.0 * (s1 * (h2 - h3) + s2 * (h3 - h1) + s3 * (h1 - h2));
   if (std::fabs(d) < kFilletCollinearDeterminant) return kStraightFilletRadius;
   const double q1 = s1 * s1 + h1 * h1;
@@ -98,7 +97,22 @@ double FitFilletRadius(const ToothPoint& p1, const ToothPoint& p2, const ToothPo
   return std::hypot(s1 - sc, h1 - hc);
 }
 
-}  // namespace
+// ISO 6336-3
+double ComputeToothFormFactor(double chord, double momentArm, double loadAngle,
+                              double normalModule, double pressureAngle) {
+  const double sRel = chord / normalModule;
+  return 6.0 * (momentArm / normalModule) * std::cos(loadAngle) /
+         (sRel * sRel * std::cos(pressureAngle));
+}
+
+// ISO 6336-3
+double ComputeStressCorrectionFactor(double chord, double momentArm, double filletRadius) {
+  const double l = chord / momentArm;
+  double qs = chord / (2.0 * filletRadius);
+  if (!(qs >= kMinNotchParameter)) qs = kMinNotchParameter;
+  if (qs > kMaxNotchParameter) qs = kMaxNotchParameter;
+  return (1.2 + 0.13 * l) * std::pow(qs, 1.0 / (1.21 + 2.3 / l));
+}
 
 int64_t ComputeRootFormFactors(const GearRecord& gear, int64_t pairKind, RootSection& section) {
   section.found = 0;
@@ -148,7 +162,10 @@ int64_t ComputeRootFormFactors(const GearRecord& gear, int64_t pairKind, RootSec
   if (iC < k) k = iC;
   if (iC + k > iTip) k = iTip - iC;
   if (k < 1) return 0;
-  section.filletRadius = FitFilletRadius(points[iC - k], points[iC], points[iC + k]);
+  const ToothPoint& f1 = points[iC - k];
+  const ToothPoint& f2 = points[iC];
+  const ToothPoint& f3 = points[iC + k];
+  section.filletRadius = ComputeFilletCircleRadius(f1.s, f1.h, f2.s, f2.h, f3.s, f3.h);
 
   // Load line: the normal of the last flank segment at the tip, pointing
   // towards the tooth centre line, and where it crosses that line.
@@ -169,18 +186,10 @@ int64_t ComputeRootFormFactors(const GearRecord& gear, int64_t pairKind, RootSec
   section.loadAngle = std::atan(std::fabs(nh / ns));
   if (!(section.momentArm > 0.0) || !(section.chord > 0.0)) return 0;
 
-  // YF = 6 (hFe / mn) cos alpha_Fen / ((sFn / mn)^2 cos alpha_n)  (ISO 6336-3)
-  const double sRel = section.chord / mn;
-  section.formFactor = 6.0 * (section.momentArm / mn) * std::cos(section.loadAngle) /
-                       (sRel * sRel * std::cos(gear.pressureAngle));
-
-  // YS = (1.2 + 0.13 L) qs^(1 / (1.21 + 2.3 / L)), L = sFn / hFe,
-  // qs = sFn / (2 rhoF) clamped to 1..8  (ISO 6336-3)
-  const double l = section.chord / section.momentArm;
-  double qs = section.chord / (2.0 * section.filletRadius);
-  if (!(qs >= kMinNotchParameter)) qs = kMinNotchParameter;
-  if (qs > kMaxNotchParameter) qs = kMaxNotchParameter;
-  section.stressCorrection = (1.2 + 0.13 * l) * std::pow(qs, 1.0 / (1.21 + 2.3 / l));
+  section.formFactor = ComputeToothFormFactor(section.chord, section.momentArm,
+                                              section.loadAngle, mn, gear.pressureAngle);
+  section.stressCorrection =
+      ComputeStressCorrectionFactor(section.chord, section.momentArm, section.filletRadius);
 
   if (!std::isfinite(section.formFactor) || !std::isfinite(section.stressCorrection)) return 0;
   section.found = 1;

@@ -26,6 +26,18 @@ inline constexpr size_t kFilletFitSpan = 3;
 inline constexpr double kMinNotchParameter = 1.0;
 inline constexpr double kMaxNotchParameter = 8.0;
 
+// Radius of the circle through three points (s, h); kStraightFilletRadius
+// when the points are collinear (|D| below kFilletCollinearDeterminant).
+double ComputeFilletCircleRadius(double s1, double h1, double s2, double h2, double s3, double h3);
+
+// Tooth form factor YF = 6 (hFe / mn) cos alpha_Fen / ((sFn / mn)^2 cos alpha_n).
+double ComputeToothFormFactor(double chord, double momentArm, double loadAngle,
+                              double normalModule, double pressureAngle);
+
+// Stress correction factor YS = (1.2 + 0.13 L) qs^(1 / (1.21 + 2.3 / L)) with
+// L = sFn / hFe and the notch parameter qs = sFn / (2 rhoF) clamped to 1..8.
+double ComputeStressCorrectionFactor(double chord, double momentArm, double filletRadius);
+
 // Finds the critical root section of gear (its outline as built by the gear,
 // rack or ring builder) for pairKind 0 external gear, 1 ring gear, 2 rack, and
 // fills section. section.found is 0 first and 1 only at the very end; on 0 the
