@@ -11,12 +11,17 @@
 #include <numbers>
 #include <vector>
 
+#include "design/virtual_gear.h"
 #include "geometry/tolerances.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kRadToDeg = 180.0 / kPi;
+
+// Slope y / x above which a point lies clearly above the +x axis (about
+// 1e-6 rad, far beyond the sector's 1e-9 tolerance).
+constexpr double kRootSectorQuickRejectSlope = 1e-6;
 
 struct ToothPoint {
   double s = 0.0;
@@ -30,8 +35,17 @@ struct ToothPoint {
 void CollectToothPoints(const GearRecord& gear, int64_t pairKind, std::vector<ToothPoint>& points) {
   const double tau = 2.0 * kPi / static_cast<double>(gear.teeth);
   const double p = kPi * gear.transverseModule;
+  // From 6 teeth on, the sector of a gear or ring lies within 30 degrees below
+  // the +x axis: a point left of the y axis, more than 45 degrees below the x
+  // axis or clearly above it is skipped before the costly atan2 (same result,
+  // some eight times fewer angles on a large gear).
+  const bool quickReject = pairKind != kPairRack && gear.teeth >= kMinVirtualTeeth;
   for (const OutlineCurve& curve : gear.outline) {
     for (const OutlinePoint& pt : curve.points) {
+      if (quickReject && (!(pt.x > 0.0) || pt.y > kRootSectorQuickRejectSlope * pt.x ||
+                          pt.y < -pt.x)) {
+        continue;
+      }
       if (pairKind == kPairRack) {
         const double u = pt.x - p / 2.0;
         if (u >= -kRootSectorCentreTolerance && u <= p / 2.0 + kRootSectorGapTolerance &&
