@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string_view>
 
 #include "design/root_form_factors.h"
 #include "design/strength_factors.h"

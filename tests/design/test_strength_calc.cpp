@@ -3,6 +3,7 @@
 // refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -237,6 +238,25 @@ TEST(StrengthCalc, VirtualTeethOfHelicalGears) {
       EXPECT_EQ(v.normalModule, 1.0);
     }
   }
+}
+
+TEST(StrengthCalc, VirtualTeethBeyondEveryGearAreRefused) {
+  // z 100000 at the steepest helix allowed (cos beta 0.1) would need a virtual
+  // gear of over a million teeth; a corrupt tooth count would overflow the
+  // conversion to an integer. Both give no virtual gear instead.
+  GearRecord huge = MakeGear(1.0, 20, 0.0, 10.0, 0.0, 1, 1);
+  huge.teeth = 100000;
+  huge.helixAngle = std::acos(0.1);
+  huge.baseHelixAngle = std::asin(std::sin(huge.helixAngle) * std::cos(20.0 * kDeg));
+  EXPECT_EQ(ComputeVirtualTeeth(huge), 0);
+  GearRecord v;
+  EXPECT_EQ(BuildVirtualGear(huge, kPairExternal, v), 0);
+  EXPECT_EQ(BuildVirtualGear(huge, kPairInternal, v), 0);
+  huge.teeth = std::numeric_limits<int64_t>::max();
+  EXPECT_EQ(ComputeVirtualTeeth(huge), 0);
+  huge.helixAngle = kNaN;
+  huge.teeth = 20;
+  EXPECT_EQ(ComputeVirtualTeeth(huge), 0);
 }
 
 TEST(StrengthCalc, PinionAndRack) {
