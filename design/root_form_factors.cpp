@@ -82,7 +82,8 @@ void ThinToothPoints(std::vector<ToothPoint>& points, double limit) {
   points.resize(kept);
 }
 
-// True when point i (whose polar radius is r for gears) has reached the tip.
+// True when the point has reached the tip circle (gear: at or beyond it;
+// ring: at or inside its inner tip circle) or the tip line (rack).
 bool ReachesTip(const GearRecord& gear, int64_t pairKind, const ToothPoint& pt) {
   const double mn = gear.normalModule;
   const double ra = gear.tipRadius;
@@ -111,7 +112,7 @@ double ComputeFilletCircleRadius(double s1, double h1, double s2, double h2, dou
   return std::hypot(s1 - sc, h1 - hc);
 }
 
-// ISO 6336-3
+// Load at the tip, bending arm and chord at the critical section (ISO 6336-3).
 double ComputeToothFormFactor(double chord, double momentArm, double loadAngle,
                               double normalModule, double pressureAngle) {
   const double sRel = chord / normalModule;
@@ -119,7 +120,7 @@ double ComputeToothFormFactor(double chord, double momentArm, double loadAngle,
          (sRel * sRel * std::cos(pressureAngle));
 }
 
-// ISO 6336-3
+// Notch effect of the fillet at the critical section (ISO 6336-3).
 double ComputeStressCorrectionFactor(double chord, double momentArm, double filletRadius) {
   const double l = chord / momentArm;
   double qs = chord / (2.0 * filletRadius);
