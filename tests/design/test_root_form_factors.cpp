@@ -24,7 +24,9 @@ TEST(RootFormFactors, ExternalGearsMatchTheIsoClosedForm) {
     double x;
   };
   const Case cases[] = {{1.0, 20, 0.0}, {2.0, 17, 0.0}, {1.0, 40, 0.0}, {3.0, 100, 0.0},
-                        {1.0, 12, 0.4}, {0.5, 20, 0.5}, {1.0, 25, -0.3}};
+                        {1.0, 12, 0.4}, {0.5, 20, 0.5}, {1.0, 25, -0.3},
+                        // undercut teeth: the 30 degree point lies on the trochoid
+                        {1.0, 10, 0.0}, {1.0, 8, 0.3}, {1.0, 12, -0.2}};
   for (const Case& c : cases) {
     const GearRecord gear = MakeGear(c.m, c.z, c.x, 10.0);
     ASSERT_EQ(gear.valid, 1);

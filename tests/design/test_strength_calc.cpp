@@ -428,3 +428,62 @@ TEST(StrengthCalc, SmallModuleDefaultPair) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StrengthCalc, ZoneFactorUsesTheOperatingPressureAngleOfTheWorkedExamples) {
+  // ZH = sqrt(2 cos beta_b cos alpha_w / (cos^2 alpha_t sin alpha_w)) with the
+  // printed operating pressure angles of three handbook pairs.
+  struct Case {
+    const char* what;
+    double mn;
+    int64_t z1, z2;
+    double x1, x2, betaDeg, a, alphaTDeg, alphaWDeg;
+    int64_t kind;
+  };
+  const Case cases[] = {
+      {"E1 external spur", 3.0, 12, 24, 0.60, 0.36, 0.0, 56.4999, 20.0, 26.0886, kPairExternal},
+      {"E2 helical", 3.0, 12, 60, 0.09809, 0.0, 30.0, 125.0, 22.79588, 23.1126, kPairExternal},
+      {"E4 internal", 3.0, 16, 24, 0.0, 0.50, 0.0, 13.1683, 20.0, 31.09385, kPairInternal},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const GearRecord g1 = MakeGear(c.mn, c.z1, c.x1, 20.0, c.betaDeg, -1, 1);
+    GearRecord g2 = c.kind == kPairInternal ? MakeRing(c.mn, c.z2, c.x2, 20.0)
+                                            : MakeGear(c.mn, c.z2, c.x2, 20.0, c.betaDeg, 1, 1);
+    ASSERT_EQ(g1.valid, 1);
+    ASSERT_EQ(g2.valid, 1);
+    StrengthInputs in = MakeSteelInputs();
+    StrengthResults res;
+    ASSERT_EQ(ComputeGearStrength(g1, g2, c.kind, c.a, 1.3, in, res), 1) << res.message;
+    const double betaB = std::asin(std::sin(c.betaDeg * kDeg) * std::cos(20.0 * kDeg));
+    const double alphaT = c.alphaTDeg * kDeg;
+    const double alphaW = c.alphaWDeg * kDeg;
+    const double zh = std::sqrt(2.0 * std::cos(betaB) * std::cos(alphaW) /
+                                (std::cos(alphaT) * std::cos(alphaT) * std::sin(alphaW)));
+    // The printed angles have 4 to 5 decimals (and a 4 decimals).
+    EXPECT_NEAR(res.zH / zh, 1.0, 2e-4);
+    const double u = static_cast<double>(c.z2) / static_cast<double>(c.z1);
+    EXPECT_NEAR(res.ratio, u, 1e-12);
+  }
+}
+
+TEST(StrengthCalc, TransmissibleTorquesDoNotDependOnTheTorqueAtLightLoad) {
+  // While KA Ft / b stays below 100 N/mm, Kv does not change: sigma_H grows
+  // with sqrt(T1) and sigma_F with T1, so the torques the pair could transmit
+  // come out the same for any load torque.
+  const GearRecord g1 = MakeGear(2.0, 20, 0.0, 20.0);
+  const GearRecord g2 = MakeGear(2.0, 40, 0.0, 20.0);
+  StrengthInputs in = MakeSteelInputs();
+  StrengthResults light, heavier;
+  in.torque1 = 10.0;  // Ft / b = 25 N/mm
+  ASSERT_EQ(ComputeGearStrength(g1, g2, kPairExternal, 60.0, 1.6, in, light), 1);
+  in.torque1 = 20.0;
+  ASSERT_EQ(ComputeGearStrength(g1, g2, kPairExternal, 60.0, 1.6, in, heavier), 1);
+  EXPECT_NEAR(heavier.sigmaH / light.sigmaH, std::sqrt(2.0), 1e-12);
+  EXPECT_NEAR(heavier.sigmaF[0] / light.sigmaF[0], 2.0, 1e-12);
+  EXPECT_NEAR(heavier.torqueFactorFlank / light.torqueFactorFlank, 1.0, 1e-12);
+  EXPECT_NEAR(heavier.torqueFactorRoot / light.torqueFactorRoot, 1.0, 1e-12);
+}
+
+}  // namespace
