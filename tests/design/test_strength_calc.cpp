@@ -11,6 +11,7 @@
 #include "design/strength_calc.h"
 #include "design/strength_factors.h"
 #include "design/virtual_gear.h"
+#include "geometry/path_of_contact.h"
 #include "strength_test_support.h"
 
 using namespace strength_test;
@@ -131,6 +132,17 @@ TEST_F(WorkedSpurPair, StressesAndSafetiesFollowTheTextbook) {
   const double minSF = std::min(res.safetyF[0], res.safetyF[1]);
   EXPECT_NEAR(res.torqueFactorFlank, kTorque5kW * minSH * minSH, 1e-9);
   EXPECT_NEAR(res.torqueFactorRoot, kTorque5kW * minSF / 1.4, 1e-9);
+}
+
+TEST_F(WorkedSpurPair, ContactRatioOfTheMeshGivesItsFactors) {
+  // Handbook: m 2, z 20 / 40, a 60 has eps_alpha 1.635, so Z_eps =
+  // sqrt((4 - 1.635) / 3) = 0.8879 and Y_eps = 0.25 + 0.75 / 1.635 = 0.7087.
+  const double eps = ComputeTransverseContactRatio(gear1, gear2, 60.0);
+  ASSERT_NEAR(eps, 1.635, 0.001);
+  ASSERT_EQ(ComputeGearStrength(gear1, gear2, kPairExternal, 60.0, eps, in, res), 1);
+  EXPECT_EQ(res.epsAlpha, eps);
+  EXPECT_NEAR(res.zEps, 0.8879, 0.0003);
+  EXPECT_NEAR(res.yEps, 0.7087, 0.0003);
 }
 
 TEST_F(WorkedSpurPair, FaceWidthIsTheNarrowerGear) {
