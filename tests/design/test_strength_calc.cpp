@@ -439,10 +439,6 @@ TEST(StrengthCalc, SmallModuleDefaultPair) {
   EXPECT_NEAR(res.tangentialForce, 2000.0 / 40.0, 1e-9);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(StrengthCalc, ZoneFactorUsesTheOperatingPressureAngleOfTheWorkedExamples) {
   // ZH = sqrt(2 cos beta_b cos alpha_w / (cos^2 alpha_t sin alpha_w)) with the
   // printed operating pressure angles of three handbook pairs.
@@ -496,6 +492,27 @@ TEST(StrengthCalc, TransmissibleTorquesDoNotDependOnTheTorqueAtLightLoad) {
   EXPECT_NEAR(heavier.sigmaF[0] / light.sigmaF[0], 2.0, 1e-12);
   EXPECT_NEAR(heavier.torqueFactorFlank / light.torqueFactorFlank, 1.0, 1e-12);
   EXPECT_NEAR(heavier.torqueFactorRoot / light.torqueFactorRoot, 1.0, 1e-12);
+}
+
+TEST(StrengthCalc, SizeFactorOfLargeModulesLowersThePermissibleRootStress) {
+  // mn 6: YX = 1.03 - 0.006 6 = 0.994 for both gears.
+  const GearRecord g1 = MakeGear(6.0, 20, 0.0, 60.0);
+  const GearRecord g2 = MakeGear(6.0, 40, 0.0, 60.0);
+  StrengthInputs in = MakeSteelInputs();
+  in.torque1 = 2000.0;
+  StrengthResults res;
+  ASSERT_EQ(ComputeGearStrength(g1, g2, kPairExternal, 180.0, 1.6, in, res), 1) << res.message;
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_NEAR(res.sizeFactor[i], 0.994, 1e-12);
+    EXPECT_NEAR(res.sigmaFP[i], 430.0 * 2.0 * res.yNT[i] * 0.994, 1e-9);
+  }
+  // The root-form factors do not depend on the module.
+  const IsoRootSection iso = ComputeIsoExternalTipLoad(20.0, 0.0);
+  EXPECT_NEAR(res.formFactor[0] / iso.formFactor, 1.0, 0.01);
+  // Ft / b = 2000 2000 / 120 / 60 = 555.6 N/mm: the line load is used as it is.
+  const double ft = 2000.0 * 2000.0 / 120.0;
+  const double v = kPi * 120.0 * 1500.0 / 60000.0;
+  EXPECT_NEAR(res.kV, 1.0 + 20.0 * (26.8 / (ft / 60.0) + 0.0193) * v / 100.0 * std::sqrt(0.8), 1e-12);
 }
 
 }  // namespace
