@@ -133,7 +133,8 @@ int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, in
   results.epsBeta = epsBeta;
 
   // 5.-8. Load factors.
-  const double kv = ComputeDynamicFactor(grade, z1, v, u, isRack ? 1 : 0, ka * ft / b, epsBeta);
+  const double kv =
+      ComputeDynamicFactor(grade, z1, v, u, /*isRack=*/isRack ? 1 : 0, ka * ft / b, epsBeta);
   const double kHbeta = ComputeFaceLoadFactorFlank(grade, b, d1);
   const double toothDepth = (gear1.addendumFactor + gear1.dedendumFactor) * mn;
   const double kFbeta = ComputeFaceLoadFactorRoot(kHbeta, b, toothDepth);

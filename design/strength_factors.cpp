@@ -48,10 +48,11 @@ double ComputeDynamicFactor(int64_t grade, double z1, double pitchLineSpeed, dou
                             int isRack, double specificLoad, double epsBeta) {
   const double w = MaxDouble(specificLoad, kDynamicMinLineLoad);
   const double f = isRack != 0 ? 1.0 : std::sqrt(ratio * ratio / (1.0 + ratio * ratio));
-  const double kvSpur =
-      1.0 + z1 * (LookUpDynamicK1(grade, 0) / w + kDynamicK2Spur) * pitchLineSpeed / 100.0 * f;
+  const double k1Spur = LookUpDynamicK1(grade, /*helical=*/0);
+  const double k1Helical = LookUpDynamicK1(grade, /*helical=*/1);
+  const double kvSpur = 1.0 + z1 * (k1Spur / w + kDynamicK2Spur) * pitchLineSpeed / 100.0 * f;
   const double kvHelical =
-      1.0 + z1 * (LookUpDynamicK1(grade, 1) / w + kDynamicK2Helical) * pitchLineSpeed / 100.0 * f;
+      1.0 + z1 * (k1Helical / w + kDynamicK2Helical) * pitchLineSpeed / 100.0 * f;
   if (epsBeta < 1.0) return kvSpur - (kvSpur - kvHelical) * epsBeta;
   return kvHelical;
 }

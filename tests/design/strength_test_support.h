@@ -50,7 +50,8 @@ inline IsoRootSection ComputeIsoExternalTipLoad(double z, double x) {
   for (int i = 0; i < 200; ++i) theta = 2.0 * g / z * std::tan(theta) - h;
   IsoRootSection r;
   r.chord = z * std::sin(kPi / 3.0 - theta) + std::sqrt(3.0) * (g / std::cos(theta) - rhoP);
-  r.filletRadius = rhoP + 2.0 * g * g / (std::cos(theta) * (z * std::pow(std::cos(theta), 2) - 2.0 * g));
+  const double cosTheta = std::cos(theta);
+  r.filletRadius = rhoP + 2.0 * g * g / (cosTheta * (z * cosTheta * cosTheta - 2.0 * g));
   const double db = z * std::cos(an);
   const double da = z + 2.0 * (1.0 + x);
   const double alphaA = std::acos(db / da);

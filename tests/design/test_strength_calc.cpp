@@ -116,7 +116,8 @@ TEST_F(WorkedSpurPair, StressesAndSafetiesFollowTheTextbook) {
     EXPECT_NEAR(res.formFactor[i] / iso.formFactor, 1.0, 0.01);
     EXPECT_NEAR(res.stressCorrection[i] / iso.stressCorrection, 1.0, 0.005);
     const double yeps = 0.25 + 0.75 / 1.6;
-    const double sigmaF = ft / (20.0 * 2.0) * iso.formFactor * iso.stressCorrection * yeps * kv * kfb;
+    const double sigmaF =
+        ft / (20.0 * 2.0) * iso.formFactor * iso.stressCorrection * yeps * kv * kfb;
     EXPECT_NEAR(res.sigmaF[i] / sigmaF, 1.0, 0.012);
     EXPECT_NEAR(res.sigmaF[i],
                 ft / 40.0 * res.formFactor[i] * res.stressCorrection[i] * yeps * kv * kfb, 1e-9);
@@ -206,8 +207,9 @@ TEST(StrengthCalc, HelicalPairsUseTheirOverlap) {
     const double kvHel = 1.0 + 20.0 * (23.9 / w + 0.0087) * v / 100.0 * f;
     const double kv = epsBeta >= 1.0 ? kvHel : kvSpur - (kvSpur - kvHel) * epsBeta;
     EXPECT_NEAR(res.kV, kv, 1e-12);
-    const double zeps = epsBeta >= 1.0 ? std::sqrt(1.0 / 1.5)
-                                       : std::sqrt((4.0 - 1.5) / 3.0 * (1.0 - epsBeta) + epsBeta / 1.5);
+    const double zeps = epsBeta >= 1.0
+                            ? std::sqrt(1.0 / 1.5)
+                            : std::sqrt((4.0 - 1.5) / 3.0 * (1.0 - epsBeta) + epsBeta / 1.5);
     EXPECT_NEAR(res.zEps, zeps, 1e-12);
     EXPECT_NEAR(res.zBeta, 1.0 / std::sqrt(std::cos(beta)), 1e-12);
     EXPECT_NEAR(res.yBeta, 1.0 - std::min(epsBeta, 1.0) * 15.0 / 120.0, 1e-12);
@@ -328,58 +330,68 @@ TEST(StrengthCalc, PinionAndRingGear) {
   EXPECT_LT(res.formFactor[1], res.formFactor[0]);
 }
 
+// One call of the calculation, spoilt in one way by a case of the table below.
+struct StrengthCall {
+  GearRecord g1, g2;
+  StrengthInputs in;
+  double a = 60.0;
+  double eps = 1.6;
+  int64_t kind = kPairExternal;
+};
+
 TEST(StrengthCalc, RefusesUnusableInput) {
   struct Case {
     const char* what;
-    void (*spoil)(GearRecord& g1, GearRecord& g2, StrengthInputs& in, double& a, double& eps,
-                  int64_t& kind);
+    void (*spoil)(StrengthCall& c);
     const std::string* message;
   };
   const Case cases[] = {
-      {"gear 1 invalid", [](GearRecord& g1, GearRecord&, StrengthInputs&, double&, double&, int64_t&) { g1.valid = 0; }, &kNoValidInput},
-      {"gear 2 invalid", [](GearRecord&, GearRecord& g2, StrengthInputs&, double&, double&, int64_t&) { g2.valid = 0; }, &kNoValidInput},
-      {"speed 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.speed1 = 0.0; }, &kNoValidInput},
-      {"speed negative", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.speed1 = -100.0; }, &kNoValidInput},
-      {"speed NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.speed1 = kNaN; }, &kNoValidInput},
-      {"speed infinite", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.speed1 = kInf; }, &kNoValidInput},
-      {"torque 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.torque1 = 0.0; }, &kNoValidInput},
-      {"torque NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.torque1 = kNaN; }, &kNoValidInput},
-      {"torque infinite", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.torque1 = kInf; }, &kNoValidInput},
-      {"face width 0", [](GearRecord& g1, GearRecord&, StrengthInputs&, double&, double&, int64_t&) { g1.faceWidth = 0.0; }, &kNoValidInput},
-      {"face width NaN", [](GearRecord&, GearRecord& g2, StrengthInputs&, double&, double&, int64_t&) { g2.faceWidth = kNaN; }, &kNoValidInput},
-      {"centre distance 0", [](GearRecord&, GearRecord&, StrengthInputs&, double& a, double&, int64_t&) { a = 0.0; }, &kNoValidInput},
-      {"centre distance NaN", [](GearRecord&, GearRecord&, StrengthInputs&, double& a, double&, int64_t&) { a = kNaN; }, &kNoValidInput},
-      {"centre distance below the base circles", [](GearRecord&, GearRecord&, StrengthInputs&, double& a, double&, int64_t&) { a = 56.0; }, &kNoValidInput},
-      {"eps alpha NaN", [](GearRecord&, GearRecord&, StrengthInputs&, double&, double& eps, int64_t&) { eps = kNaN; }, &kNoValidInput},
-      {"eps alpha 0", [](GearRecord&, GearRecord&, StrengthInputs&, double&, double& eps, int64_t&) { eps = 0.0; }, &kNoValidInput},
-      {"unknown pair kind", [](GearRecord&, GearRecord&, StrengthInputs&, double&, double&, int64_t& k) { k = 3; }, &kNoValidInput},
-      {"rack kind without a rack", [](GearRecord&, GearRecord&, StrengthInputs&, double&, double&, int64_t& k) { k = kPairRack; }, &kNoValidInput},
-      {"ring kind without a ring", [](GearRecord&, GearRecord&, StrengthInputs&, double&, double&, int64_t& k) { k = kPairInternal; }, &kNoValidInput},
-      {"E 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.elasticModulus[1] = 0.0; }, &kNoValidMaterial},
-      {"E NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.elasticModulus[0] = kNaN; }, &kNoValidMaterial},
-      {"nu NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.poisson[0] = kNaN; }, &kNoValidMaterial},
-      {"sigma Hlim 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.sigmaHlim[1] = 0.0; }, &kNoValidMaterial},
-      {"sigma Flim infinite", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.sigmaFlim[0] = kInf; }, &kNoValidMaterial},
-      {"KA NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.applicationFactor = kNaN; }, &kNoValidMaterial},
-      {"KA 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.applicationFactor = 0.0; }, &kNoValidMaterial},
-      {"life NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.lifeHours = kNaN; }, &kNoValidMaterial},
-      {"life infinite", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.lifeHours = kInf; }, &kNoValidMaterial},
-      {"S_Hmin 0", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.minSafetyH = 0.0; }, &kNoValidMaterial},
-      {"S_Fmin NaN", [](GearRecord&, GearRecord&, StrengthInputs& in, double&, double&, int64_t&) { in.minSafetyF = kNaN; }, &kNoValidMaterial},
+      {"gear 1 invalid", [](StrengthCall& c) { c.g1.valid = 0; }, &kNoValidInput},
+      {"gear 2 invalid", [](StrengthCall& c) { c.g2.valid = 0; }, &kNoValidInput},
+      {"speed 0", [](StrengthCall& c) { c.in.speed1 = 0.0; }, &kNoValidInput},
+      {"speed negative", [](StrengthCall& c) { c.in.speed1 = -100.0; }, &kNoValidInput},
+      {"speed NaN", [](StrengthCall& c) { c.in.speed1 = kNaN; }, &kNoValidInput},
+      {"speed infinite", [](StrengthCall& c) { c.in.speed1 = kInf; }, &kNoValidInput},
+      {"torque 0", [](StrengthCall& c) { c.in.torque1 = 0.0; }, &kNoValidInput},
+      {"torque NaN", [](StrengthCall& c) { c.in.torque1 = kNaN; }, &kNoValidInput},
+      {"torque infinite", [](StrengthCall& c) { c.in.torque1 = kInf; }, &kNoValidInput},
+      {"face width 0", [](StrengthCall& c) { c.g1.faceWidth = 0.0; }, &kNoValidInput},
+      {"face width NaN", [](StrengthCall& c) { c.g2.faceWidth = kNaN; }, &kNoValidInput},
+      {"centre distance 0", [](StrengthCall& c) { c.a = 0.0; }, &kNoValidInput},
+      {"centre distance NaN", [](StrengthCall& c) { c.a = kNaN; }, &kNoValidInput},
+      // rb1 + rb2 = 56.38 mm: no operating pressure angle below that.
+      {"centre distance below the base circles", [](StrengthCall& c) { c.a = 56.0; },
+       &kNoValidInput},
+      {"eps alpha NaN", [](StrengthCall& c) { c.eps = kNaN; }, &kNoValidInput},
+      {"eps alpha 0", [](StrengthCall& c) { c.eps = 0.0; }, &kNoValidInput},
+      {"unknown pair kind", [](StrengthCall& c) { c.kind = 3; }, &kNoValidInput},
+      {"rack kind without a rack", [](StrengthCall& c) { c.kind = kPairRack; }, &kNoValidInput},
+      {"ring kind without a ring", [](StrengthCall& c) { c.kind = kPairInternal; },
+       &kNoValidInput},
+      {"E 0", [](StrengthCall& c) { c.in.elasticModulus[1] = 0.0; }, &kNoValidMaterial},
+      {"E NaN", [](StrengthCall& c) { c.in.elasticModulus[0] = kNaN; }, &kNoValidMaterial},
+      {"nu NaN", [](StrengthCall& c) { c.in.poisson[0] = kNaN; }, &kNoValidMaterial},
+      {"sigma Hlim 0", [](StrengthCall& c) { c.in.sigmaHlim[1] = 0.0; }, &kNoValidMaterial},
+      {"sigma Flim infinite", [](StrengthCall& c) { c.in.sigmaFlim[0] = kInf; },
+       &kNoValidMaterial},
+      {"KA NaN", [](StrengthCall& c) { c.in.applicationFactor = kNaN; }, &kNoValidMaterial},
+      {"KA 0", [](StrengthCall& c) { c.in.applicationFactor = 0.0; }, &kNoValidMaterial},
+      {"life NaN", [](StrengthCall& c) { c.in.lifeHours = kNaN; }, &kNoValidMaterial},
+      {"life infinite", [](StrengthCall& c) { c.in.lifeHours = kInf; }, &kNoValidMaterial},
+      {"S_Hmin 0", [](StrengthCall& c) { c.in.minSafetyH = 0.0; }, &kNoValidMaterial},
+      {"S_Fmin NaN", [](StrengthCall& c) { c.in.minSafetyF = kNaN; }, &kNoValidMaterial},
   };
   const GearRecord good1 = MakeGear(2.0, 20, 0.0, 20.0);
   const GearRecord good2 = MakeGear(2.0, 40, 0.0, 20.0);
   for (const Case& c : cases) {
-    GearRecord g1 = good1, g2 = good2;
-    StrengthInputs in = MakeSteelInputs();
-    double a = 60.0, eps = 1.6;
-    int64_t kind = kPairExternal;
-    c.spoil(g1, g2, in, a, eps, kind);
+    StrengthCall call{good1, good2, MakeSteelInputs()};
+    c.spoil(call);
     StrengthResults res;
     res.valid = 1;  // left over from an earlier calculation
     res.sigmaH = 123.0;
     res.rootSection[0].found = 1;
-    EXPECT_EQ(ComputeGearStrength(g1, g2, kind, a, eps, in, res), 0) << c.what;
+    EXPECT_EQ(ComputeGearStrength(call.g1, call.g2, call.kind, call.a, call.eps, call.in, res), 0)
+        << c.what;
     EXPECT_EQ(res.valid, 0) << c.what;
     EXPECT_EQ(res.message, *c.message) << c.what;
     EXPECT_EQ(res.sigmaH, 0.0) << c.what;
@@ -512,7 +524,8 @@ TEST(StrengthCalc, SizeFactorOfLargeModulesLowersThePermissibleRootStress) {
   // Ft / b = 2000 2000 / 120 / 60 = 555.6 N/mm: the line load is used as it is.
   const double ft = 2000.0 * 2000.0 / 120.0;
   const double v = kPi * 120.0 * 1500.0 / 60000.0;
-  EXPECT_NEAR(res.kV, 1.0 + 20.0 * (26.8 / (ft / 60.0) + 0.0193) * v / 100.0 * std::sqrt(0.8), 1e-12);
+  EXPECT_NEAR(res.kV, 1.0 + 20.0 * (26.8 / (ft / 60.0) + 0.0193) * v / 100.0 * std::sqrt(0.8),
+              1e-12);
 }
 
 }  // namespace

@@ -106,8 +106,10 @@ TEST(StrengthFactors, DynamicFactorMixesSpurAndHelicalByOverlap) {
   EXPECT_NEAR(ComputeDynamicFactor(7, z1, v, 0.0, 1, 40.0, 0.0),
               1.0 + z1 * (26.8 / 100.0 + 0.0193) * v / 100.0, 1e-12);
   // Grades outside 5..10 use the nearest table row.
-  EXPECT_EQ(ComputeDynamicFactor(4, z1, v, u, 0, w, 0.0), ComputeDynamicFactor(5, z1, v, u, 0, w, 0.0));
-  EXPECT_EQ(ComputeDynamicFactor(12, z1, v, u, 0, w, 0.0), ComputeDynamicFactor(10, z1, v, u, 0, w, 0.0));
+  EXPECT_EQ(ComputeDynamicFactor(4, z1, v, u, 0, w, 0.0),
+            ComputeDynamicFactor(5, z1, v, u, 0, w, 0.0));
+  EXPECT_EQ(ComputeDynamicFactor(12, z1, v, u, 0, w, 0.0),
+            ComputeDynamicFactor(10, z1, v, u, 0, w, 0.0));
 }
 
 TEST(StrengthFactors, FaceLoadFactors) {
@@ -132,14 +134,17 @@ TEST(StrengthFactors, FaceLoadFactors) {
       // b <= 25 mm: Cpf without the b term; b / d1 = 0.25 is raised to 0.5.
       {5, 25.0, 100.0, 1.0 + 0.025 + cma(0.0675, 0.000504, -1.44e-7, 25.0)},
       // b just above 25 mm takes the other branch.
-      {6, 25.1, 100.4, 1.0 + (0.05 - 0.0375 + 0.000492 * 25.1) + cma(0.0675, 0.000504, -1.44e-7, 25.1)},
+      {6, 25.1, 100.4,
+       1.0 + (0.05 - 0.0375 + 0.000492 * 25.1) + cma(0.0675, 0.000504, -1.44e-7, 25.1)},
       // b / d1 above 0.5 is used as it is.
-      {8, 60.0, 50.0, 1.0 + (0.12 - 0.0375 + 0.000492 * 60.0) + cma(0.127, 0.000622, -1.44e-7, 60.0)},
+      {8, 60.0, 50.0,
+       1.0 + (0.12 - 0.0375 + 0.000492 * 60.0) + cma(0.127, 0.000622, -1.44e-7, 60.0)},
       {9, 10.0, 10.0, 1.0 + (0.1 - 0.025) + cma(0.247, 0.000657, -1.19e-7, 10.0)},
       {10, 100.0, 400.0, 1.0 + (0.05 - 0.0375 + 0.0492) + cma(0.247, 0.000657, -1.19e-7, 100.0)},
   };
   for (const Case& c : cases) {
-    EXPECT_NEAR(ComputeFaceLoadFactorFlank(c.grade, c.b, c.d1), c.expected, 1e-12) << c.grade << " " << c.b;
+    EXPECT_NEAR(ComputeFaceLoadFactorFlank(c.grade, c.b, c.d1), c.expected, 1e-12)
+        << c.grade << " " << c.b;
   }
 }
 
