@@ -24,6 +24,7 @@ namespace {
 
 using dxf_test::DxfDrawing;
 using dxf_test::DxfEntity;
+using dxf_test::ExpectedVertices;
 using dxf_test::ReadDxf;
 
 constexpr double kPi = std::numbers::pi;
@@ -57,25 +58,6 @@ GearRecord MakeGear(double m, int64_t z, double x, double bore, double betaDeg) 
   InitGearRecord(g, m, z, x, 20.0, 20.0, bore, 0.0, betaDeg, 1);
   EXPECT_EQ(BuildGearGeometry(g, 4), 1);
   return g;
-}
-
-// The outline's curves joined as one chain, each junction once, turned by
-// angle and moved to (x, y), without the chain's closing repeat of its first
-// point (the closed polyline does not repeat it).
-std::vector<OutlinePoint> ExpectedVertices(const GearRecord& rec, double x, double y, double angle) {
-  std::vector<OutlinePoint> chain;
-  for (const OutlineCurve& curve : rec.outline) {
-    for (std::size_t i = 0; i < curve.points.size(); ++i) {
-      if (i == 0 && !chain.empty()) continue;
-      const OutlinePoint& p = curve.points[i];
-      chain.push_back({x + p.x * std::cos(angle) - p.y * std::sin(angle),
-                       y + p.x * std::sin(angle) + p.y * std::cos(angle)});
-    }
-  }
-  const OutlinePoint& first = chain.front();
-  const OutlinePoint& last = chain.back();
-  if (chain.size() > 1 && std::hypot(last.x - first.x, last.y - first.y) < 1e-9) chain.pop_back();
-  return chain;
 }
 
 std::size_t OutlinePointCount(const GearRecord& rec) {

@@ -2,9 +2,13 @@
 // entities, and checks the frame of a release-12 drawing on the way.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "geometry/gear_record.h"
 
 namespace dxf_test {
 
@@ -132,6 +136,39 @@ inline DxfDrawing ReadDxf(const std::string& bytes) {
   if (!expect(0, "ENDSEC") || !expect(0, "EOF")) return d;
   if (i != groups.size()) d.error = "groups after EOF";
   return d;
+}
+
+// The outline's curves joined as one chain, each junction once, turned by
+// angle and moved to (x, y), without the chain's closing repeat of its first
+// point (the closed polyline does not repeat it).
+inline std::vector<OutlinePoint> ExpectedVertices(const GearRecord& rec, double x, double y, double angle) {
+  std::vector<OutlinePoint> chain;
+  for (const OutlineCurve& curve : rec.outline) {
+    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+      if (i == 0 && !chain.empty()) continue;
+      const OutlinePoint& p = curve.points[i];
+      chain.push_back({x + p.x * std::cos(angle) - p.y * std::sin(angle),
+                       y + p.x * std::sin(angle) + p.y * std::cos(angle)});
+    }
+  }
+  if (chain.size() > 1 &&
+      std::hypot(chain.back().x - chain.front().x, chain.back().y - chain.front().y) < 1e-9) {
+    chain.pop_back();
+  }
+  return chain;
+}
+
+// The largest distance between a polyline's vertices and the expected points,
+// or infinity when their numbers differ.
+inline double MaxVertexDeviation(const DxfEntity& polyline, const std::vector<OutlinePoint>& expected) {
+  if (polyline.vertices.size() != expected.size()) return INFINITY;
+  double worst = 0.0;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const double dx = polyline.vertices[i].Number(10) - expected[i].x;
+    const double dy = polyline.vertices[i].Number(20) - expected[i].y;
+    worst = std::max(worst, std::hypot(dx, dy));
+  }
+  return worst;
 }
 
 }  // namespace dxf_test
