@@ -108,6 +108,18 @@ ExportPlacement PlaceForExport(int64_t mode, int64_t choice, const ExportRecords
   return p;
 }
 
+// The file-name part of a path: after its last "/" or "\".
+std::string FileNamePart(const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool ConfirmOverwrite(const std::string& path) {
+  const std::string question =
+      std::string(texts::kExportExistsBefore) + FileNamePart(path) + std::string(texts::kExportExistsAfter);
+  return MessageDialog(texts::kExportMessageTitle, question, kMessageYesNo | kMessageIconQuestion) == kResultYes;
+}
+
 std::string_view ExtensionOf(int64_t kind) {
   return kind == kExportDxf ? texts::kExportDxfExtension
          : kind == kExportStep ? texts::kExportStepExtension
@@ -186,6 +198,9 @@ int64_t ExportToFile(int64_t kind) {
   if (chosen.empty()) return 0;
   // 8. A name typed without an extension gets the kind's one.
   const std::string path = AppendMissingExtension(chosen, extension);
+  // The save dialog of this platform asks nothing when the file exists, so
+  // the command asks before an existing file is replaced.
+  if (FileSizeOrKind(path) >= 0 && !ConfirmOverwrite(path)) return 0;
 
   // 9. The records to write. The DXF drawing gets finer copies of the shown
   //    records; STEP and STL take the records as they stand (the STL writer

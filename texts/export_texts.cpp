@@ -30,6 +30,8 @@ const std::string_view kExportStlWrittenBefore = NV_TEXT("STL written: ", "STL g
 const std::string_view kExportStlWrittenTriangles = NV_TEXT(" triangles, ", " driehoeken, ");
 const std::string_view kExportStlWrittenTolerance = NV_TEXT(" kB\r\nChord tolerance max. ", " kB\r\nKoordafwijking max. ");
 const std::string_view kExportStlWrittenAfter = NV_TEXT(" mm", " mm");
+const std::string_view kExportExistsBefore = NV_TEXT("'", "'");
+const std::string_view kExportExistsAfter = NV_TEXT("' already exists. Overwrite?", "' bestaat al. Overschrijven?");
 const std::string_view kExportWriteFailedBefore = NV_TEXT("File '", "Kan '");
 const std::string_view kExportWriteFailedAfter = NV_TEXT("' could not be written.", "' niet schrijven.");
 }  // namespace texts

@@ -34,6 +34,9 @@ extern const std::string_view kExportStlWrittenBefore;
 extern const std::string_view kExportStlWrittenTriangles;
 extern const std::string_view kExportStlWrittenTolerance;
 extern const std::string_view kExportStlWrittenAfter;
+// "'" file name "' already exists. Overwrite?"
+extern const std::string_view kExportExistsBefore;
+extern const std::string_view kExportExistsAfter;
 // "File '" path "' could not be written."
 extern const std::string_view kExportWriteFailedBefore;
 extern const std::string_view kExportWriteFailedAfter;

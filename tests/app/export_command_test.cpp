@@ -94,6 +94,7 @@ class ExportCommandTest : public project_test::ProjectFixture {
   // Exports a DXF to the given file name with the given choice, and reads it back.
   DxfDrawing ExportDxf(int64_t choice, const std::string& name) {
     GadgetSetState(kComboExportWhat, choice);
+    std::remove(Path(name).c_str());  // a new file: no overwrite question
     dialogAnswer_ = Path(name);
     messages_.clear();
     ExportToFile(kExportDxf);
@@ -345,8 +346,8 @@ TEST_F(ExportCommandTest, TheShownOutlinesKeepTheViewDensityAfterEveryDxfExport)
   if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
   const std::size_t n1 = PointCount(gGear1);
   const std::size_t n2 = PointCount(gGear2);
-  GearRecord view1;
-  BuildGearGeometry(view1 = gGear1, 1);
+  GearRecord view1 = gGear1;
+  BuildGearGeometry(view1, 1);
   ASSERT_EQ(n1, PointCount(view1));  // the view shows density 1
 
   // Written, then failed: a file as the folder of the chosen name.
@@ -391,6 +392,32 @@ TEST_F(ExportCommandTest, ARackFieldTheTabRejectedChangesNeitherTheDrawingNorThe
   EXPECT_EQ(gRack.valid, 1);
   EXPECT_EQ(gRack.teeth, teeth);
   EXPECT_EQ(PointCount(gRack), shownPoints);
+}
+
+// Regression: the save dialog asks nothing when the file exists, so an
+// export silently replaced any file the user happened to pick.
+TEST_F(ExportCommandTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
+  Start();
+  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  const std::string path = Path("kept.dxf");
+  project_test::Put(path, "precious");
+  const std::string question =
+      ByLanguage("'kept.dxf' already exists. Overwrite?", "'kept.dxf' bestaat al. Overschrijven?");
+  GadgetSetState(kComboExportWhat, 0);
+  dialogAnswer_ = Path("kept");  // the extension is added before the question
+  answers_ = {kResultNo};
+  ExportToFile(kExportDxf);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, question);
+  EXPECT_EQ(messages_[0].flags & 3, kMessageYesNo);
+  EXPECT_EQ(Slurp(path), "precious");
+
+  messages_.clear();
+  answers_ = {kResultYes};
+  ExportToFile(kExportDxf);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, question);
+  EXPECT_EQ(dxf_test::ReadDxf(Slurp(path)).error, "");
 }
 
 TEST_F(ExportCommandTest, CancellingTheDialogWritesNothingAndSaysNothing) {
