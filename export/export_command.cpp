@@ -154,6 +154,15 @@ std::string MakeExportFileName(int64_t mode, int64_t choice) {
   return std::string(texts::kExportNameInternal) + ModuleAndTeeth(gGear1, "_z") + "-" + std::to_string(gRing.teeth);
 }
 
+std::string MakeStlWrittenMessage(int64_t triangles, double chordTolerance) {
+  // A binary STL: an 80-byte header, a 4-byte count and 50 bytes per facet.
+  const double kiloBytes = (50.0 * static_cast<double>(triangles) + 84.0) / 1024.0;
+  return std::string(texts::kExportStlWrittenBefore) + std::to_string(triangles) +
+         std::string(texts::kExportStlWrittenTriangles) + FormatNumber(kiloBytes, 0) +
+         std::string(texts::kExportStlWrittenTolerance) + FormatNumber(chordTolerance, 4) +
+         std::string(texts::kExportStlWrittenAfter);
+}
+
 std::string AppendMissingExtension(const std::string& path, std::string_view extension) {
   const std::size_t cut = path.find_last_of(" /\\");
   const std::size_t start = cut == std::string::npos ? 0 : cut + 1;
@@ -224,12 +233,7 @@ int64_t ExportToFile(int64_t kind) {
     const int64_t triangles = StlWriteFile(path, chordTolerance, *at.a, at.angleA, at.b, at.xB, at.angleB, at.yB);
     written = triangles >= 1;
     if (written) {
-      // A binary STL: an 80-byte header, a 4-byte count and 50 bytes per facet.
-      const double kiloBytes = (50.0 * static_cast<double>(triangles) + 84.0) / 1024.0;
-      const std::string text = std::string(texts::kExportStlWrittenBefore) + std::to_string(triangles) +
-                               std::string(texts::kExportStlWrittenTriangles) + FormatNumber(kiloBytes, 0) +
-                               std::string(texts::kExportStlWrittenTolerance) + FormatNumber(chordTolerance, 4) +
-                               std::string(texts::kExportStlWrittenAfter);
+      const std::string text = MakeStlWrittenMessage(triangles, chordTolerance);
       ShowMessage(text, kMessageIconInfo);
     }
   }

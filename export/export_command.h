@@ -30,6 +30,10 @@ int64_t ExportToFile(int64_t kind);
 // "pair_m2_z20-40". The single-gear mode always names the single gear.
 std::string MakeExportFileName(int64_t mode, int64_t choice);
 
+// The message after an STL export: the triangle count, the file size in kB
+// ((50 n + 84) / 1024, rounded) and the chord tolerance with 4 decimals.
+std::string MakeStlWrittenMessage(int64_t triangles, double chordTolerance);
+
 // path with "." and the extension appended when its file part (after the last
 // blank, "/" or "\") holds no point or ends in one; otherwise path as typed.
 std::string AppendMissingExtension(const std::string& path, std::string_view extension);

@@ -73,4 +73,25 @@ TEST(ExportFileNameTest, ExtensionIsAddedOnlyToANameWithoutOne) {
   EXPECT_EQ(AppendMissingExtension("/tmp/solid", "stp"), "/tmp/solid.stp");
 }
 
+TEST(ExportFileNameTest, StlMessageGivesCountSizeAndTolerance) {
+  const struct {
+    int64_t triangles;
+    double tolerance;
+    const char* size;  // (50 n + 84) / 1024, rounded
+    const char* tolerance4;
+  } cases[] = {
+      {1000, 0.01, "49", "0.0100"},     // 50084 / 1024 = 48.9
+      {10, 0.0001, "1", "0.0001"},      // 584 / 1024 = 0.57
+      {1, 1.0, "0", "1.0000"},          // 134 / 1024 = 0.13
+      {20970, 0.05, "1024", "0.0500"},  // 1048584 / 1024 = 1024.0
+  };
+  for (const auto& c : cases) {
+    const std::string n = std::to_string(c.triangles);
+    const std::string expected =
+        kDutch ? "STL geschreven: " + n + " driehoeken, " + c.size + " kB\r\nKoordafwijking max. " + c.tolerance4 + " mm"
+               : "STL written: " + n + " triangles, " + c.size + " kB\r\nChord tolerance max. " + c.tolerance4 + " mm";
+    EXPECT_EQ(MakeStlWrittenMessage(c.triangles, c.tolerance), expected);
+  }
+}
+
 }  // namespace
