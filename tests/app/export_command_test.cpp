@@ -1,6 +1,7 @@
 // The export command driven as a user: proposed names in the save dialog, the
 // chord-tolerance and design checks, the extension, the placement of the
 // written gears, the shown outlines afterwards and failed writes.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -81,6 +82,45 @@ std::vector<const DxfEntity*> PitchCircles(const DxfDrawing& d) {
     if (e.type == "CIRCLE" && e.Value(62) == "5") out.push_back(&e);
   }
   return out;
+}
+
+// A polyline's vertices as numbers.
+std::vector<OutlinePoint> VertexPoints(const DxfEntity& polyline) {
+  std::vector<OutlinePoint> points;
+  for (const DxfEntity& v : polyline.vertices) points.push_back({v.Number(10), v.Number(20)});
+  return points;
+}
+
+// Whether p lies inside the polygon (even-odd rule).
+bool InsidePolygon(const std::vector<OutlinePoint>& polygon, const OutlinePoint& p) {
+  bool inside = false;
+  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const OutlinePoint& a = polygon[i];
+    const OutlinePoint& b = polygon[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+  }
+  return inside;
+}
+
+// How many vertices of polyline b lie inside (or, with inside false, outside)
+// the polygon of polyline a. Only the vertices of b within reach of a are
+// tested, so the count stays quick.
+int CountVertices(const DxfEntity& a, const DxfEntity& b, bool inside) {
+  const std::vector<OutlinePoint> polygon = VertexPoints(a);
+  double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+  for (const OutlinePoint& p : polygon) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  int n = 0;
+  for (const OutlinePoint& p : VertexPoints(b)) {
+    const bool inBox = p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
+    const bool in = inBox && InsidePolygon(polygon, p);
+    n += in == inside ? 1 : 0;
+  }
+  return n;
 }
 
 class ExportCommandTest : public project_test::ProjectFixture {
@@ -275,6 +315,8 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
   Start();
   if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
   const double theta = 0.9;
+  // With backlash, the teeth of a correctly placed pair never overlap.
+  EditText(kFieldPairBacklash, "0.1");
   gAnimAngle = theta;
 
   // External pair: gear 1 turned by theta at the origin; gear 2 at (a, 0)
@@ -290,6 +332,8 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
     EXPECT_LT(MaxVertexDeviation(*polylines[1],
                                  ExpectedVertices(AtDensity4(gGear2), gPairCentreDistance, 0.0, angle2)),
               1e-6);
+    EXPECT_EQ(CountVertices(*polylines[0], *polylines[1], /*inside=*/true), 0);
+    EXPECT_EQ(CountVertices(*polylines[1], *polylines[0], /*inside=*/true), 0);
     const auto pitch = PitchCircles(d);
     ASSERT_EQ(pitch.size(), 2u);
     EXPECT_NEAR(pitch[1]->Number(10), gPairCentreDistance, kWritten);
@@ -300,6 +344,7 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
   // at y = -(r1 + x1 m) below the pinion centre.
   SwitchTab(kTabRack);
   ASSERT_EQ(gViewMode, kViewRack);
+  EditText(kFieldRackBacklash, "0.1");
   gAnimAngle = theta;
   {
     const DxfDrawing d = ExportDxf(0, "rack.dxf");
@@ -309,6 +354,8 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
     const double yRack = -(gGear1.pitchRadius + gGear1.profileShift * gGear1.normalModule);
     EXPECT_LT(MaxVertexDeviation(*polylines[0], ExpectedVertices(AtDensity4(gGear1), 0.0, 0.0, theta)), kWritten);
     EXPECT_LT(MaxVertexDeviation(*polylines[1], ExpectedVertices(AtDensity4(gRack), s, yRack, 0.0)), kWritten);
+    EXPECT_EQ(CountVertices(*polylines[0], *polylines[1], /*inside=*/true), 0);
+    EXPECT_EQ(CountVertices(*polylines[1], *polylines[0], /*inside=*/true), 0);
     const DxfEntity& line = d.entities.back();
     ASSERT_EQ(line.type, "LINE");
     EXPECT_NEAR(line.Number(10), s, kWritten);
@@ -320,6 +367,7 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
   // Internal pair: the ring at the origin turned by theta z1 / z2, the pinion
   // at (a, 0) turned by theta.
   ShowInternalPair();
+  EditText(kFieldIntBacklash, "0.1");
   gAnimAngle = theta;
   {
     const DxfDrawing d = ExportDxf(0, "internal.dxf");
@@ -331,6 +379,8 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
     EXPECT_LT(MaxVertexDeviation(*polylines[1],
                                  ExpectedVertices(AtDensity4(gGear1), gInternalCentreDistance, 0.0, theta)),
               1e-6);
+    // The pinion lies wholly in the ring's opening: inside its tooth outline.
+    EXPECT_EQ(CountVertices(*polylines[0], *polylines[1], /*inside=*/false), 0);
     // Rim circle of the ring and the two pitch circles: r2 = 36 at the origin,
     // r1 = 24 at (a, 0).
     const auto pitch = PitchCircles(d);
