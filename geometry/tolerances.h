@@ -167,3 +167,22 @@ inline constexpr double kShaftSeriesTolerance = 1e-9;
 
 // A required key length this far (mm) above the bore length still fits in it.
 inline constexpr double kKeyLengthFitTolerance = 1e-9;
+
+// --- Exports ---
+
+// A coordinate of the DXF and STEP files closer to zero than this (mm) is
+// written as 0, so rounding noise of a turned outline never prints as -0.
+inline constexpr double kCoordinateZero = 1e-12;
+
+// The DXF outline polyline is written closed; its last point is left out when
+// it lies within this (mm) of the first, so the contour has no zero-length
+// closing segment.
+inline constexpr double kDxfClosingPointTolerance = 1e-9;
+
+// Chord tolerance (mm) of the bore and keyway contour in the DXF drawing.
+inline constexpr double kDxfBoreChordTolerance = 0.001;
+
+// Chord tolerance of the STL export (mm): the field's value must lie within
+// these limits, both included.
+inline constexpr double kExportChordToleranceMin = 0.0001;
+inline constexpr double kExportChordToleranceMax = 1.0;
