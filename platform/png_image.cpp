@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -37,8 +38,11 @@ bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
     return false;
   }
   MemoryReader reader{data, size, 0};
-  // Declared before setjmp so that a longjmp leaves nothing to clean up but libpng's.
+  // Declared before setjmp so that a longjmp (libpng's error exit, taken on
+  // corrupt or truncated data) skips no destructor and leaks nothing but what
+  // png_destroy_read_struct frees.
   QImage decoded;
+  std::vector<png_bytep> rows;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
@@ -59,7 +63,7 @@ bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
     return false;
   }
   decoded = QImage(int(width), int(height), QImage::Format_RGBA8888);
-  std::vector<png_bytep> rows(height);
+  rows.resize(height);
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = decoded.scanLine(int(y));
   png_read_image(png, rows.data());
   png_read_end(png, nullptr);

@@ -51,6 +51,7 @@ int64_t OpenWindow(int64_t requested, int x, int y, int width, int height, std::
     }
   }
   window->move(position);
+  if (flags & kWindowModal) window->setWindowModality(Qt::ApplicationModal);
   p.containers.clear();
   p.containers.push_back({-1, window});
   p.currentWindow = number;
