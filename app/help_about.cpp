@@ -174,8 +174,9 @@ int64_t ShowAboutBox(int64_t parentWindow, std::string_view version, const unsig
   WindowAddShortcut(window, kKeyEscape, kAboutMenuClose);
   WindowAddShortcut(window, kKeyReturn, kAboutMenuClose);
 
-  // 6. The parent takes no input while the box is open.
+  // 6. The parent takes no input while the box is open; the keys go to the box.
   WindowDisable(parentWindow, true);
+  WindowActivate(window);
 
   // 7. The box's own loop. Events of every other window are read and dropped:
   // the main loop does not run, so the animation stands still and input to
