@@ -13,7 +13,7 @@ const std::string_view kAboutTitle[2] = {"About", "Over"};
 const std::string_view kAboutMakerLine[2] = {"Made by the Norvale developers",
                                              "Gemaakt door de ontwikkelaars van Norvale"};
 const std::string_view kAboutCreditLine1[2] = {"Involute gears after ISO 53, DIN 867, DIN 3960",
-                                               "Evolventetandwielen volgens ISO 53, DIN 867, DIN 3960"};
+                                               "Evolventevertanding: ISO 53, DIN 867, DIN 3960"};
 const std::string_view kAboutCreditLine2[2] = {"Strength indicative after ISO 6336 / DIN 3990",
                                                "Sterkte indicatief volgens ISO 6336 / DIN 3990"};
 const std::string_view kAboutCreatedUsing[2] = {"Created using:", "Gemaakt met:"};

@@ -496,6 +496,14 @@ TEST_F(AboutBoxTest, TextsFollowTheLanguageNumberInEitherProgram) {
         }
       }
       EXPECT_TRUE(found) << c.createdUsing;
+      // Every text of the box fits its label in this language.
+      for (const auto& [number, entry] : Platform().controls) {
+        if (entry.window != gAboutBox.window || entry.kind != kControlText) continue;
+        const auto* label = qobject_cast<const QLabel*>(entry.widget.data());
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+            << label->text().toStdString();
+      }
       QTest::mouseClick(ControlWidget(gAboutBox.closeButton), Qt::LeftButton);
     });
     ExpectClosedCleanly();
