@@ -26,11 +26,16 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
   reader->offset += length;
 }
 
+// libpng's error exit without its default message on stderr: a picture that
+// cannot be read is reported by the result alone.
+[[noreturn]] void ExitOnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void IgnorePngWarning(png_structp, png_const_charp) {}
+
 // Decodes into rgba (width * height * 4 bytes, straight alpha); false when
 // the data is not a PNG image libpng can read.
 bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
   if (data == nullptr || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ExitOnPngError, IgnorePngWarning);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {

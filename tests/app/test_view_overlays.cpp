@@ -10,16 +10,20 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <string_view>
 
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_program.h"
+#include "app/view_clip.h"
+#include "app/view_overlays.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
 #include "app_fixture.h"
 #include "design/search_result.h"
 #include "geometry/rack.h"
 #include "platform/canvas_drawing.h"
+#include "platform/canvas_path.h"
 
 namespace {
 
@@ -357,6 +361,131 @@ TEST_F(ViewOverlayTest, InternalOverlayFollowsTheRingsLineOfAction) {
   for (double t : labelled) EXPECT_TRUE(IsDot(LinePixel(line, t))) << t;
   EXPECT_TRUE(IsRed(LinePixel(line, 0.5 * (line.b + line.d)))) << "single-pair zone";
   for (double t : {firstContact, firstContact + pb}) EXPECT_TRUE(IsGreen(LinePixel(line, t))) << "contact at " << t;
+}
+
+// ---------------------------------------------------------------------------
+// One line of action drawn alone, from a record made by hand
+// ---------------------------------------------------------------------------
+
+// Draws `path` alone on the background, as a frame of the redraw would: a
+// horizontal line from T1 = (-20, 0) mm at 10 px/mm around the origin.
+class SyntheticPathTest : public AppTest {
+ protected:
+  void Draw(const PathOfContactRecord& path, std::string_view t2Label) {
+    const int w = GadgetGetWidth(kCanvasView);
+    const int h = GadgetGetHeight(kCanvasView);
+    gZoom = 10.0;
+    gViewCentreX = 0.0;
+    gViewCentreY = 0.0;
+    ASSERT_TRUE(DrawingStart(CanvasGetOutput(kCanvasView)));
+    DrawingScale(gDeviceScale, gDeviceScale);
+    SetViewFrameSize(w, h);
+    SetClipRectangle(w, h);
+    PathClear();
+    DrawingFillOutput({kBackground[0], kBackground[1], kBackground[2], 255});
+    DrawPathOfContact(path, t2Label);
+    PathClear();
+    ClearViewFrameSize();
+    DrawingStop();
+  }
+  static PathOfContactRecord Horizontal(double a, double e, double pb) {
+    PathOfContactRecord p;
+    p.valid = 1;
+    p.t1X = -20.0;
+    p.t1Y = 0.0;
+    p.directionX = 1.0;
+    p.directionY = 0.0;
+    p.posA = a;
+    p.posE = e;
+    p.posB = e - pb;
+    p.posD = a + pb;
+    p.posC = 0.5 * (a + e);
+    p.posT2 = e + 10.0;
+    return p;
+  }
+  // The pixel at position t along the line, `below` pixels under it.
+  static Rgba At(double t, double below = 0.0) {
+    const CanvasPoint p = WorldToScreen(-20.0 + t, 0.0);
+    return PixelAt(p.x, p.y + below);
+  }
+};
+
+TEST_F(SyntheticPathTest, ContactRatioBelowOneIsSinglePairContactAllAlongWithoutBOrD) {
+  // eps_alpha = 10 / 12: B = E - pb lies before A, D = A + pb after E.
+  const PathOfContactRecord p = Horizontal(5.0, 15.0, 12.0);
+  Draw(p, "T2");
+  for (double t : {6.0, 8.0, 12.0, 14.0}) EXPECT_TRUE(IsRed(At(t))) << t;
+  for (double t : {0.0, 5.0, 10.0, 15.0, 25.0}) EXPECT_TRUE(IsDot(At(t))) << t;
+  EXPECT_FALSE(IsDot(At(3.0))) << "no B before A";
+  EXPECT_FALSE(IsDot(At(17.0))) << "no D after E";
+}
+
+TEST_F(SyntheticPathTest, ContactRatioAboveTwoHasNoSinglePairZone) {
+  // eps_alpha = 30 / 12: D = 17 lies before B = 23; both labelled, no red.
+  const PathOfContactRecord p = Horizontal(5.0, 35.0, 12.0);
+  Draw(p, "T2");
+  for (double t = 5.5; t < 35.0; t += 1.0) EXPECT_FALSE(IsRed(At(t))) << t;
+  EXPECT_TRUE(IsDot(At(17.0))) << "D";
+  EXPECT_TRUE(IsDot(At(23.0))) << "B";
+  // Magenta all along A-E.
+  const Rgba m = At(20.5);
+  EXPECT_TRUE(m.r > 180 && m.g < 110 && m.b > 110) << Describe(m);
+}
+
+TEST_F(SyntheticPathTest, LabelsSitBelowAHorizontalLineAndT2NeedsItsLabel) {
+  PathOfContactRecord p = Horizontal(5.0, 15.0, 8.0);
+  p.contactCount = 2;
+  p.contactPositions[0] = 7.0;
+  p.contactPositions[1] = 7.0 + 8.0;
+  Draw(p, "");
+  EXPECT_FALSE(IsDot(At(p.posT2))) << "an empty label leaves T2 unmarked";
+  // On a line running right on the screen the text goes 9 px along the
+  // normal (straight down) and 2 px up: its box starts 7 px below the dot.
+  auto inkBelow = [](double t, int from, int to) {
+    int ink = 0;
+    for (int dy = from; dy < to; ++dy) {
+      for (int dx = 0; dx < 10; ++dx) {
+        const CanvasPoint c = WorldToScreen(-20.0 + t, 0.0);
+        if (!IsBackground(PixelAt(c.x + dx, c.y + dy))) ++ink;
+      }
+    }
+    return ink;
+  };
+  EXPECT_GT(inkBelow(0.0, 8, 22), 5) << "T1 text below its dot";
+  EXPECT_EQ(inkBelow(0.0, -22, -5), 0) << "nothing above T1";
+  // The contact points: green dots with a dark green ring.
+  EXPECT_TRUE(IsGreen(At(7.0)));
+  EXPECT_TRUE(IsGreen(At(15.0))) << "drawn over the E label";
+  Draw(p, "T2");
+  EXPECT_TRUE(IsDot(At(p.posT2)));
+}
+
+TEST_F(SyntheticPathTest, AtTheHighestZoomTheLineIsClippedAndFarPointsLeaveNoMark) {
+  // At 100000 px/mm, 50 um beside C: C lies 5000 px to the left, the contact
+  // point 305000 px; only the 4 px wide path of contact crosses the view.
+  PathOfContactRecord p = Horizontal(5.0, 15.0, 8.0);
+  p.contactCount = 1;
+  p.contactPositions[0] = 7.0;
+  const int w = GadgetGetWidth(kCanvasView);
+  const int h = GadgetGetHeight(kCanvasView);
+  gZoom = 100000.0;
+  gViewCentreX = -20.0 + 10.0 + 0.05;
+  gViewCentreY = 0.0;
+  ASSERT_TRUE(DrawingStart(CanvasGetOutput(kCanvasView)));
+  DrawingScale(gDeviceScale, gDeviceScale);
+  SetViewFrameSize(w, h);
+  SetClipRectangle(w, h);
+  PathClear();
+  DrawingFillOutput({kBackground[0], kBackground[1], kBackground[2], 255});
+  DrawPathOfContact(p, "T2");
+  PathClear();
+  ClearViewFrameSize();
+  DrawingStop();
+  for (double x : {3.0, 0.5 * w, w - 3.0}) {
+    EXPECT_FALSE(IsBackground(PixelAt(x, 0.5 * h))) << "line at " << x;
+    EXPECT_TRUE(IsBackground(PixelAt(x, 0.5 * h - 4.0))) << "nothing above the line at " << x;
+    EXPECT_TRUE(IsBackground(PixelAt(x, 0.5 * h + 4.0))) << "nothing below the line at " << x;
+  }
 }
 
 // ---------------------------------------------------------------------------
