@@ -4,9 +4,10 @@
 file(READ "${INPUT}" hex HEX)
 string(LENGTH "${hex}" hexLength)
 math(EXPR byteCount "${hexLength} / 2")
-# Sixteen bytes per line.
+# Sixteen bytes per line (CMake's regular expressions have no {n}).
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){16})" "\\1\n  " bytes "${bytes}")
+string(REPEAT "0x[0-9a-f][0-9a-f]," 16 line)
+string(REGEX REPLACE "(${line})" "\\1\n  " bytes "${bytes}")
 get_filename_component(inputName "${INPUT}" NAME)
 file(WRITE "${OUTPUT}.tmp"
   "// Generated from ${inputName} by cmake/EmbedBytes.cmake at build time; do not edit.\n"
