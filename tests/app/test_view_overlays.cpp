@@ -154,7 +154,7 @@ Line SpurPairLine() {
   return l;
 }
 
-TEST_F(ViewOverlayTest, PairLineOfActionShowsItsPointsZonesAndContactPoints) {
+TEST_F(ViewOverlayTest, PairLineOfActionGrabsShowItsPointsZonesAndContactPoints) {
   ShowSpurPair();
   const Line line = SpurPairLine();
   // The published values of this pair: eps_alpha 1.635, g_alpha 9.655.
