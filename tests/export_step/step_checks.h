@@ -20,6 +20,7 @@ using step_reader::File;
 using step_reader::Model;
 using step_reader::Param;
 using step_reader::Point3;
+using step_reader::Ref;
 
 // Simple entities of AP214 that this export may use, with their number of
 // attributes (ISO 10303-41, -42, -43 and -214).
@@ -87,7 +88,7 @@ inline std::vector<std::string> CheckFileWide(const File& f) {
     std::vector<int64_t> refs;
     step_reader::CollectRefs(e.args, refs);
     for (int64_t r : refs) {
-      if (f.entities.count(r) == 0) faults.push_back("#" + std::to_string(id) + " refers to missing #" + std::to_string(r));
+      if (f.entities.count(r) == 0) faults.push_back(Ref(id) + " refers to missing #" + std::to_string(r));
     }
     if (e.name == "(complex)") {
       for (const Param& part : e.args) {

@@ -242,6 +242,13 @@ inline void CollectRefs(const std::vector<Param>& params, std::vector<int64_t>& 
   }
 }
 
+// "#<id>", built by appending (GCC 12 warns falsely on "#" + std::string).
+inline std::string Ref(int64_t id) {
+  std::string text(1, '#');
+  text += std::to_string(id);
+  return text;
+}
+
 struct Point3 {
   double x = 0.0, y = 0.0, z = 0.0;
 };
@@ -262,7 +269,7 @@ class Model {
       return missing;
     }
     if (!expectedName.empty() && it->second.name != expectedName) {
-      errors.push_back("#" + std::to_string(id) + " is " + it->second.name + ", expected " + expectedName);
+      errors.push_back(Ref(id) + " is " + it->second.name + ", expected " + expectedName);
     }
     return it->second;
   }
