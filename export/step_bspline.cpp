@@ -77,7 +77,7 @@ int InterpolateBspline(int64_t n, const std::vector<double>& t, std::vector<doub
     const double pivotValue = a[pivot * w + c];
     // Equal parameters make two rows alike: no inverse, and NaN control
     // points would make an unreadable file. The caller drops such points.
-    if (!(std::fabs(pivotValue) > 0.0) || !std::isfinite(pivotValue)) {
+    if (!(std::fabs(pivotValue) > kStepSingularPivot) || !std::isfinite(pivotValue)) {
       inverse.clear();
       return -1;
     }

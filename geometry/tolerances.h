@@ -100,6 +100,11 @@ inline constexpr int64_t kStepMaxAxialSections = 200;
 // make the collocation matrix singular.
 inline constexpr double kStepDuplicatePointDistance = 1e-9;
 
+// A pivot of the B-spline collocation matrix (basis values in 0..1) below
+// this counts as zero: the parameters were (nearly) equal and the control
+// points would be noise or NaN.
+inline constexpr double kStepSingularPivot = 1e-12;
+
 // --- Module search and reports ---
 
 // Ratio test of the module search: |u - i| / i <= tolerance + this, so a
