@@ -2,6 +2,7 @@
 // bodies' solids, and the file written in one piece with CR LF lines.
 #include "export/step_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "export/step_entities.h"
 #include "export/step_number.h"
 #include "export/step_solids.h"
+#include "geometry/gear_geometry.h"
 #include "platform/safe_file.h"
 #include "texts/step_texts.h"
 
@@ -35,13 +37,35 @@ std::string StepModelNameOf(const std::string& path) {
 namespace {
 
 // A body the writer can turn into a closed solid: built, with an outline of
-// curves of at least 2 points, and a positive, finite face width. A zero or
-// negative face width would give a flat or inside-out solid.
+// curves of at least 2 points, a positive, finite face width (zero or
+// negative would give a flat or inside-out solid), a bore, keyway and hub
+// inside the tooth outline and a ring gear's rim outside it.
 bool IsWritableBody(const GearRecord& gear) {
   if (gear.valid == 0 || gear.outline.empty()) return false;
   if (!(gear.faceWidth > 0.0) || !std::isfinite(gear.faceWidth)) return false;
+  double minRadius = INFINITY;
+  double maxRadius = 0.0;
   for (const OutlineCurve& curve : gear.outline) {
     if (curve.points.size() < 2) return false;
+    for (const OutlinePoint& q : curve.points) {
+      const double r = std::hypot(q.x, q.y);
+      minRadius = std::min(minRadius, r);
+      maxRadius = std::max(maxRadius, r);
+    }
+  }
+  if (gear.isInternal != 0) return gear.rimRadius > maxRadius;  // the rim encloses the teeth
+  if (gear.isRack != 0) return true;
+  // A bore, keyway or hub circle that reaches the tooth outline would cross
+  // it in the end faces: no solid, though the geometry lets such a gear stand
+  // (the report only warns of too little material).
+  double boreExtent = gear.boreDiameter > 0.0 ? gear.boreDiameter / 2.0 : 0.0;
+  if (GearHasKeyway(gear) != 0) {
+    boreExtent = std::hypot(gear.boreDiameter / 2.0 + gear.hubKeywayDepth, gear.keyWidth / 2.0);
+  }
+  if (!(boreExtent < minRadius)) return false;
+  if (GearHasHub(gear) != 0) {
+    const double hubRadius = gear.hubDiameter / 2.0;
+    if (!(hubRadius < minRadius) || !(hubRadius > boreExtent)) return false;
   }
   return true;
 }

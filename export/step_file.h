@@ -16,7 +16,9 @@ int64_t StepWriteFile(const std::string& path, const GearRecord& a, double angle
 // StepWriteFile with the header's time stamp given (yyyy-mm-ddThh:mm:ss), so
 // that a file can be reproduced byte for byte. 0 (and no file) when the file
 // cannot be written or a body cannot be a solid: a record that is not valid,
-// has no outline or no positive face width, or a number that is not finite.
+// has no outline or no positive face width, a bore, keyway or hub that
+// reaches the tooth outline, a hub not larger than the bore, a ring rim
+// inside the teeth, or a number that is not finite.
 int64_t StepWriteFileStamped(const std::string& path, const GearRecord& a, double angleA,
                              const GearRecord* b, double xB, double angleB, double yB,
                              const std::string& timeStamp);

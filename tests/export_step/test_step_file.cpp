@@ -142,6 +142,22 @@ TEST(StepFile, RefusesWhatCannotBeWritten) {
   inverted.faceWidth = -5.0;
   GearRecord empty = good;
   empty.outline.clear();
+  GearRecord hugeBore = good;  // root radius 17.5
+  hugeBore.boreDiameter = 36.0;
+  GearRecord deepKeyway = good;
+  deepKeyway.boreDiameter = 20.0;
+  deepKeyway.keyWidth = 6.0;
+  deepKeyway.hubKeywayDepth = 7.3;  // corner at hypot(17.3, 3) = 17.56
+  GearRecord hugeHub = good;
+  hugeHub.hubSide = 1;
+  hugeHub.hubDiameter = 35.2;
+  hugeHub.hubLength = 10.0;
+  GearRecord thinHub = hugeHub;
+  thinHub.boreDiameter = 20.0;
+  thinHub.hubDiameter = 20.0;
+  GearRecord ring = MakeRing(2.0, 40);
+  GearRecord rimInside = ring;
+  rimInside.rimRadius = ring.tipRadius;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   struct Refusal {
     const char* name;
@@ -150,13 +166,21 @@ TEST(StepFile, RefusesWhatCannotBeWritten) {
     double xB;
   } cases[] = {{"invalid", &invalid, nullptr, 0.0}, {"flat", &flat, nullptr, 0.0},
                {"inverted", &inverted, nullptr, 0.0}, {"empty", &empty, nullptr, 0.0},
-               {"invalid_b", &good, &invalid, 50.0}, {"nan_place", &good, &good, nan}};
+               {"invalid_b", &good, &invalid, 50.0}, {"nan_place", &good, &good, nan},
+               {"bore_past_root", &hugeBore, nullptr, 0.0}, {"keyway_past_root", &deepKeyway, nullptr, 0.0},
+               {"hub_past_root", &hugeHub, nullptr, 0.0}, {"hub_within_bore", &thinHub, nullptr, 0.0},
+               {"rim_inside_teeth", &rimInside, nullptr, 0.0}};
+  ASSERT_NEAR(good.rootRadius, 17.5, 1e-9);  // 2 (20 / 2 - 1.25)
   for (const Refusal& c : cases) {
     const std::string path = (TempDir() / (std::string("refused_") + c.name + ".stp")).string();
     std::filesystem::remove(path);
     EXPECT_EQ(StepWriteFileStamped(path, *c.a, 0.0, c.b, c.xB, 0.0, 0.0, kStamp), 0) << c.name;
     EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
   }
+  // Just inside the outline: written.
+  GearRecord snugBore = good;
+  snugBore.boreDiameter = 34.0;
+  EXPECT_EQ(WriteAndRead("snug_bore.stp", snugBore, 0.0).result, 1);
   // A folder that does not exist: 0, nothing created.
   const std::string missing = (TempDir() / "no_such_dir" / "x.stp").string();
   EXPECT_EQ(StepWriteFile(missing, good, 0.0, nullptr, 0, 0, 0), 0);

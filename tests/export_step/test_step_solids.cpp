@@ -141,6 +141,15 @@ TEST(StepSolidSurfaces, MatchTheKindOfBody) {
   EXPECT_EQ(k.surfaceKinds.at("CYLINDRICAL_SURFACE"), 1);
   EXPECT_EQ(k.surfaceKinds.at("PLANE"), 3 + 2);
   EXPECT_EQ(k.faults.size(), 0u);
+
+  // A helix angle of 1e-9 rad or less is written as a spur gear.
+  for (const double beta : {1e-9, 2e-9}) {
+    GearRecord nearlySpur = spur;
+    nearlySpur.helixAngle = beta;
+    const Written wn = WriteAndRead("kinds_nearly_spur.stp", nearlySpur, 0.0);
+    ASSERT_EQ(wn.result, 1);
+    EXPECT_EQ(IdsOf(wn.file, "B_SPLINE_SURFACE_WITH_KNOTS").empty(), beta <= 1e-9) << beta;
+  }
 }
 
 // The keyway vertices lie where the keyway meets the bore circle,
