@@ -159,6 +159,24 @@ inline Point3 ArcMiddle(const Model& m, const Entity& circle, const Point3& a, c
           c.z + r * (std::cos(mid) * x.z + std::sin(mid) * y.z)};
 }
 
+inline Point3 Cross(const Point3& a, const Point3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+// Newell's normal of a closed polygon: twice its vector area, pointing the
+// way the polygon turns counter-clockwise about.
+inline Point3 NewellNormal(const std::vector<Point3>& polygon) {
+  Point3 n;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const Point3& a = polygon[i];
+    const Point3& b = polygon[(i + 1) % polygon.size()];
+    n.x += (a.y - b.y) * (a.z + b.z);
+    n.y += (a.z - b.z) * (a.x + b.x);
+    n.z += (a.x - b.x) * (a.y + b.y);
+  }
+  return n;
+}
+
 inline Point3 ControlPoint(const Model& m, const Param& ref) { return m.PointOf(ref.ref); }
 
 // Walks the solid's shell and checks it; tolerance for geometric coincidence in mm.
@@ -187,6 +205,7 @@ inline SolidSummary CheckSolid(const File& f, int64_t solidId, double tol = 2e-6
       if (bound.args.at(2).text != "T") s.faults.push_back("bound orientation .F.");
       const Entity& loop = m.Get(bound.args.at(1).ref, "EDGE_LOOP");
       std::vector<Point3> polygon;
+      std::vector<Point3> arcMiddles;  // a point inside each circular arc of the loop
       std::vector<int64_t> starts, ends;
       for (const Param& oeRef : loop.args.at(1).items) {
         const Entity& oe = m.Get(oeRef.ref, "ORIENTED_EDGE");
@@ -204,12 +223,54 @@ inline SolidSummary CheckSolid(const File& f, int64_t solidId, double tol = 2e-6
         const Point3 p2 = m.VertexPoint(v2);
         polygon.push_back(sense ? p1 : p2);
         const Entity& curve = m.GetAny(edge.args.at(3).ref);
-        if (curve.name == "CIRCLE") polygon.push_back(ArcMiddle(m, curve, p1, p2));
+        if (curve.name == "CIRCLE") {
+          polygon.push_back(ArcMiddle(m, curve, p1, p2));
+          arcMiddles.push_back(polygon.back());
+        }
       }
       for (std::size_t i = 0; i < starts.size(); ++i) {
         if (ends[i] != starts[(i + 1) % starts.size()]) {
           s.faults.push_back("loop #" + std::to_string(loop.id) + " not continuous");
           break;
+        }
+      }
+      // Curved faces: the outer loop turns counter-clockwise about the
+      // surface normal taken with the face's sense (approximated from chords
+      // of the surface, enough for the sign).
+      if (outer && surface.name != "PLANE" && polygon.size() >= 3) {
+        const Point3 newell = NewellNormal(polygon);
+        Point3 normal;
+        if (surface.name == "SURFACE_OF_LINEAR_EXTRUSION") {
+          const Entity& curve = m.Get(surface.args.at(1).ref, "B_SPLINE_CURVE_WITH_KNOTS");
+          const Point3 a = m.PointOf(curve.args.at(2).items.front().ref);
+          const Point3 b = m.PointOf(curve.args.at(2).items.back().ref);
+          const Entity& vector = m.Get(surface.args.at(2).ref, "VECTOR");
+          normal = Cross({b.x - a.x, b.y - a.y, b.z - a.z}, m.DirectionOf(vector.args.at(1).ref));
+        } else if (surface.name == "B_SPLINE_SURFACE_WITH_KNOTS") {
+          const auto& rows = surface.args.at(3).items;
+          const Point3 p00 = m.PointOf(rows.front().items.front().ref);
+          const Point3 pu = m.PointOf(rows.back().items.front().ref);
+          const Point3 pv = m.PointOf(rows.front().items.back().ref);
+          normal = Cross({pu.x - p00.x, pu.y - p00.y, pu.z - p00.z}, {pv.x - p00.x, pv.y - p00.y, pv.z - p00.z});
+        } else if (surface.name == "CYLINDRICAL_SURFACE") {
+          const Entity& placement = m.Get(surface.args.at(1).ref, "AXIS2_PLACEMENT_3D");
+          const Point3 c = m.PointOf(placement.args.at(1).ref);
+          const Point3 z = m.DirectionOf(placement.args.at(2).ref);
+          // The arcs' middle points lie on the face (its vertices may all lie
+          // on the far side of an arc longer than half the circle).
+          Point3 mid;
+          for (const Point3& p : arcMiddles) mid = {mid.x + p.x, mid.y + p.y, mid.z + p.z};
+          const double k = 1.0 / static_cast<double>(std::max<std::size_t>(1, arcMiddles.size()));
+          const Point3 w{mid.x * k - c.x, mid.y * k - c.y, mid.z * k - c.z};
+          const double h = w.x * z.x + w.y * z.y + w.z * z.z;
+          normal = {w.x - h * z.x, w.y - h * z.y, w.z - h * z.z};  // radial, away from the axis
+        } else {
+          s.faults.push_back("face surface is " + surface.name);
+        }
+        if (!faceSense) normal = {-normal.x, -normal.y, -normal.z};
+        if (!(newell.x * normal.x + newell.y * normal.y + newell.z * normal.z > 0.0)) {
+          s.faults.push_back("face #" + std::to_string(face.id) + " (" + surface.name +
+                             ") is oriented against its loop");
         }
       }
       // Planar faces: the loop turns counter-clockwise about the face normal
@@ -218,14 +279,7 @@ inline SolidSummary CheckSolid(const File& f, int64_t solidId, double tol = 2e-6
         const Entity& placement = m.Get(surface.args.at(1).ref, "AXIS2_PLACEMENT_3D");
         Point3 normal = m.DirectionOf(placement.args.at(2).ref);
         if (!faceSense) normal = {-normal.x, -normal.y, -normal.z};
-        Point3 newell;
-        for (std::size_t i = 0; i < polygon.size(); ++i) {
-          const Point3& a = polygon[i];
-          const Point3& b = polygon[(i + 1) % polygon.size()];
-          newell.x += (a.y - b.y) * (a.z + b.z);
-          newell.y += (a.z - b.z) * (a.x + b.x);
-          newell.z += (a.x - b.x) * (a.y + b.y);
-        }
+        const Point3 newell = NewellNormal(polygon);
         // Every vertex of the face on its plane.
         const Point3 origin = m.PointOf(placement.args.at(1).ref);
         for (int64_t v : starts) {
