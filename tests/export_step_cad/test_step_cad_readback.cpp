@@ -4,6 +4,7 @@
 // rectangle less its circular cap, hub annulus) times the lengths.
 #include <gtest/gtest.h>
 
+#include <BRepAlgoAPI_Common.hxx>
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
@@ -18,9 +19,11 @@
 #include <numbers>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "export/step_file.h"
 #include "geometry/gear_geometry.h"
+#include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
 #include "geometry/ring_gear.h"
 
@@ -162,5 +165,49 @@ TEST_P(StepCadReadback, LoadsAsAValidClosedSolidOfTheRightVolume) {
 
 INSTANTIATE_TEST_SUITE_P(Bodies, StepCadReadback, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Common volume of the two solids of a pair file.
+double PairOverlap(const GearRecord& g1, double angle1, const GearRecord& g2, double a, const std::string& name) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("norvale_cad_" + std::to_string(::getpid()) + "_" + name + ".stp"))
+          .string();
+  if (StepWriteFileStamped(path, g1, angle1, &g2, a, ComputeGear2MeshAngle(g1, g2, angle1), 0.0,
+                           "2026-01-01T00:00:00") != 1) {
+    return -1.0;
+  }
+  STEPControl_Reader reader;
+  reader.ReadFile(path.c_str());
+  reader.TransferRoots();
+  std::filesystem::remove(path);
+  std::vector<TopoDS_Shape> solids;
+  for (TopExp_Explorer e(reader.OneShape(), TopAbs_SOLID); e.More(); e.Next()) solids.push_back(e.Current());
+  if (solids.size() != 2) return -1.0;
+  BRepAlgoAPI_Common common(solids[0], solids[1]);
+  GProp_GProps props;
+  BRepGProp::VolumeProperties(common.Shape(), props);
+  return props.Mass();
+}
+
+// A helical pair written together at the reference centre distance, teeth
+// thinned by a little backlash: the flanks twist in step over the whole face
+// width, so the solids do not overlap at any mesh angle. Gear 2 with the
+// same hand as gear 1 (a pair that cannot mesh) does overlap.
+TEST(StepCadPair, HelicalPairInMeshDoesNotOverlap) {
+  for (int64_t hand : {1, -1}) {
+    GearRecord g1, g2, same;
+    InitGearRecord(g1, 2.0, 20, 0.0, 20.0, 30.0, 0.0, 0.0, 25.0, hand);
+    InitGearRecord(g2, 2.0, 37, 0.0, 20.0, 30.0, 0.0, 0.0, 25.0, -hand);
+    InitGearRecord(same, 2.0, 37, 0.0, 20.0, 30.0, 0.0, 0.0, 25.0, hand);
+    for (GearRecord* g : {&g1, &g2, &same}) {
+      g->thicknessAllowance = 0.05;
+      ASSERT_EQ(BuildGearGeometry(*g, 1), 1);
+    }
+    const double a = 2.0 * (20 + 37) / (2.0 * std::cos(25.0 * kPi / 180.0));
+    for (double angle : {0.0, 0.13}) {
+      EXPECT_LT(PairOverlap(g1, angle, g2, a, "pair"), 1e-6) << "hand " << hand << " angle " << angle;
+    }
+    EXPECT_GT(PairOverlap(g1, 0.0, same, a, "same_hand"), 1.0) << "hand " << hand;
+  }
+}
 
 }  // namespace
