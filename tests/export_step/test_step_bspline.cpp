@@ -293,4 +293,50 @@ TEST(StepHelical, ExcessiveTwistIsRefused) {
   EXPECT_EQ(WriteAndRead("twisted_ok.stp", HelicalWithTwist(19.0), 0.0).result, 1);
 }
 
+// Curves of 3 and 2 points give flank surfaces of degrees (2, 3) and (1, 3);
+// the first and last rows of every flank's net are the control points of
+// the helix edges through its curve's first point and the next curve's.
+TEST(StepHelical, ShortCurvesAndSharedHelixRows) {
+  GearRecord gear = HelicalWithTwist(0.3);
+  auto& three = gear.outline[1].points;
+  ASSERT_GE(three.size(), 5u);
+  three = {three.front(), three[three.size() / 2], three.back()};
+  auto& two = gear.outline[2].points;
+  two = {two.front(), two.back()};
+  const Written w = WriteAndRead("short_curves.stp", gear, 0.2);
+  ASSERT_EQ(w.result, 1);
+  const auto solid = IdsOf(w.file, "MANIFOLD_SOLID_BREP").at(0);
+  const auto summary = step_checks::CheckSolid(w.file, solid);
+  EXPECT_TRUE(summary.faults.empty());
+  const auto& faces = w.file.entities.at(w.file.entities.at(solid).args.at(1).ref).args.at(1).items;
+  const auto surfaceOf = [&](std::size_t i) -> const step_reader::Entity& {
+    return w.file.entities.at(w.file.entities.at(faces.at(i).ref).args.at(2).ref);
+  };
+  EXPECT_EQ(surfaceOf(1).args[1].number, 2);
+  EXPECT_EQ(surfaceOf(1).args[2].number, 3);
+  EXPECT_EQ(surfaceOf(1).args[8].items.size(), 2u);  // u multiplicities 3,3
+  EXPECT_EQ(surfaceOf(1).args[8].items[0].number, 3);
+  EXPECT_EQ(surfaceOf(2).args[1].number, 1);
+  EXPECT_EQ(surfaceOf(2).args[8].items[0].number, 2);
+
+  // Face i's loop: bottom edge, helix i+1 (.T.), top edge, helix i (.F.).
+  step_reader::Model m(w.file);
+  for (std::size_t i = 0; i < gear.outline.size(); i += 5) {
+    const auto& face = w.file.entities.at(faces.at(i).ref);
+    const auto& loop = m.Get(m.GetAny(face.args.at(1).items.at(0).ref).args.at(1).ref, "EDGE_LOOP");
+    const auto helixControl = [&](std::size_t k) {
+      const auto& edge = m.Get(m.GetAny(loop.args.at(1).items.at(k).ref).args.at(3).ref, "EDGE_CURVE");
+      return m.Get(edge.args.at(3).ref, "B_SPLINE_CURVE_WITH_KNOTS").args.at(2).items;
+    };
+    const auto& rows = surfaceOf(i).args.at(3).items;
+    const auto next = helixControl(1);
+    const auto own = helixControl(3);
+    ASSERT_EQ(rows.front().items.size(), own.size());
+    for (std::size_t l = 0; l < own.size(); ++l) {
+      EXPECT_LT(step_reader::Distance(m.PointOf(rows.front().items[l].ref), m.PointOf(own[l].ref)), 1e-9);
+      EXPECT_LT(step_reader::Distance(m.PointOf(rows.back().items[l].ref), m.PointOf(next[l].ref)), 1e-9);
+    }
+  }
+}
+
 }  // namespace
