@@ -166,13 +166,14 @@ TEST_P(StepCadReadback, LoadsAsAValidClosedSolidOfTheRightVolume) {
 INSTANTIATE_TEST_SUITE_P(Bodies, StepCadReadback, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Common volume of the two solids of a pair file.
-double PairOverlap(const GearRecord& g1, double angle1, const GearRecord& g2, double a, const std::string& name) {
+// Common volume of the two solids of a pair file: body A at the origin
+// turned by angleA, body B at (a, 0) turned by angleB.
+double OverlapOf(const GearRecord& bodyA, double angleA, const GearRecord& bodyB, double a, double angleB,
+                 const std::string& name) {
   const std::string path =
       (std::filesystem::temp_directory_path() / ("norvale_cad_" + std::to_string(::getpid()) + "_" + name + ".stp"))
           .string();
-  if (StepWriteFileStamped(path, g1, angle1, &g2, a, ComputeGear2MeshAngle(g1, g2, angle1), 0.0,
-                           "2026-01-01T00:00:00") != 1) {
+  if (StepWriteFileStamped(path, bodyA, angleA, &bodyB, a, angleB, 0.0, "2026-01-01T00:00:00") != 1) {
     return -1.0;
   }
   STEPControl_Reader reader;
@@ -186,6 +187,11 @@ double PairOverlap(const GearRecord& g1, double angle1, const GearRecord& g2, do
   GProp_GProps props;
   BRepGProp::VolumeProperties(common.Shape(), props);
   return props.Mass();
+}
+
+// An external pair in the mesh position of gear 1's angle.
+double PairOverlap(const GearRecord& g1, double angle1, const GearRecord& g2, double a, const std::string& name) {
+  return OverlapOf(g1, angle1, g2, a, ComputeGear2MeshAngle(g1, g2, angle1), name);
 }
 
 // A helical pair written together at the reference centre distance, teeth
@@ -208,6 +214,22 @@ TEST(StepCadPair, HelicalPairInMeshDoesNotOverlap) {
     }
     EXPECT_GT(PairOverlap(g1, 0.0, same, a, "same_hand"), 1.0) << "hand " << hand;
   }
+}
+
+// An internal helical pair: the ring (the pinion's hand) at the origin turned
+// by theta z1 / z2, the pinion at (a, 0) turned by theta, a = m (z2 - z1) /
+// (2 cos beta). In mesh the solids do not overlap; a ring of the other hand does.
+TEST(StepCadPair, InternalHelicalPairInMeshDoesNotOverlap) {
+  GearRecord pinion, ring, otherHand;
+  InitGearRecord(pinion, 2.0, 20, 0.0, 20.0, 30.0, 0.0, 0.0, 20.0, 1);
+  pinion.thicknessAllowance = 0.05;
+  ASSERT_EQ(BuildGearGeometry(pinion, 1), 1);
+  ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 50, 0.0, 20.0, 30.0, 6.0, 0.05, 20.0, 1, 1, 0.0), 0);
+  ASSERT_EQ(BuildRingGearGeometry(otherHand, 2.0, 50, 0.0, 20.0, 30.0, 6.0, 0.05, 20.0, -1, 1, 0.0), 0);
+  const double a = 2.0 * (50 - 20) / (2.0 * std::cos(20.0 * kPi / 180.0));
+  const double theta = 0.11;
+  EXPECT_LT(OverlapOf(ring, theta * 20.0 / 50.0, pinion, a, theta, "internal"), 1e-6);
+  EXPECT_GT(OverlapOf(otherHand, theta * 20.0 / 50.0, pinion, a, theta, "internal_other"), 1.0);
 }
 
 }  // namespace
