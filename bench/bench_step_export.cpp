@@ -15,13 +15,15 @@ namespace {
 void BM_StepWriteFile(benchmark::State& state) {
   const int64_t teeth = state.range(0);
   const double helixDeg = static_cast<double>(state.range(1));
+  // Bore, DIN 6885-1 keyway and hub sized to fit inside the root circle.
+  const bool small = teeth < 50;
   GearRecord rec;
-  InitGearRecord(rec, 2.0, teeth, 0.0, 20.0, 30.0, 40.0, 0.0, helixDeg, 1);
+  InitGearRecord(rec, 2.0, teeth, 0.0, 20.0, 30.0, small ? 12.0 : 40.0, 0.0, helixDeg, 1);
   BuildGearGeometry(rec, 1);
-  rec.keyWidth = 12.0;
-  rec.hubKeywayDepth = 3.3;
+  rec.keyWidth = small ? 4.0 : 12.0;
+  rec.hubKeywayDepth = small ? 1.8 : 3.3;
   rec.hubSide = 3;
-  rec.hubDiameter = 70.0;
+  rec.hubDiameter = small ? 28.0 : 70.0;
   rec.hubLength = 20.0;
   const std::string path = (std::filesystem::temp_directory_path() / "norvale_bench_step.stp").string();
   int64_t written = 0;
@@ -31,8 +33,12 @@ void BM_StepWriteFile(benchmark::State& state) {
   }
   state.counters["curves"] = static_cast<double>(rec.outline.size());
   state.counters["written"] = static_cast<double>(written);
-  state.counters["kB"] = static_cast<double>(std::filesystem::file_size(path)) / 1024.0;
-  std::filesystem::remove(path);
+  if (written == 1) {
+    state.counters["kB"] = static_cast<double>(std::filesystem::file_size(path)) / 1024.0;
+    std::filesystem::remove(path);
+  } else {
+    state.SkipWithError("the STEP file was not written");
+  }
 }
 
 BENCHMARK(BM_StepWriteFile)
