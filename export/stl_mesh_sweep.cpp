@@ -149,12 +149,28 @@ void StlTriangulateBetweenLoops(const std::vector<double>& outerX, const std::ve
   const std::vector<double> B = UnwrapLoopAngles(innerX, innerY, ni, si, cx, cy);
 
   // Zip the two loops by angle; on equal angles the outer loop goes first.
+  // Both loops run counter-clockwise, so every triangle of the ring is
+  // counter-clockwise in the order written below. The angle alone can pick a
+  // folded (clockwise) triangle where the inner loop is not round: next to a
+  // keyway whose bottom comes near the outer loop, an outer point can lie
+  // beside the keyway side rather than beyond it. A folded triangle would be
+  // turned over by StlAddTriangleOriented and leave the mesh open, so then
+  // the other loop advances when its triangle is sound.
   size_t i = 0;
   size_t j = 0;
   while (i < no || j < ni) {
     const size_t o0 = (so + i) % no, o1 = (so + i + 1) % no;
     const size_t i0 = (si + j) % ni, i1 = (si + j + 1) % ni;
-    if (j == ni || (i < no && A[i + 1] <= B[j + 1])) {
+    bool advanceOuter = j == ni || (i < no && A[i + 1] <= B[j + 1]);
+    if (i < no && j < ni) {
+      const double outerCross =
+          (outerX[o1] - outerX[o0]) * (innerY[i0] - outerY[o0]) - (outerY[o1] - outerY[o0]) * (innerX[i0] - outerX[o0]);
+      const double innerCross =
+          (outerX[o0] - innerX[i0]) * (innerY[i1] - innerY[i0]) - (outerY[o0] - innerY[i0]) * (innerX[i1] - innerX[i0]);
+      if (advanceOuter && !(outerCross > 0.0) && innerCross > 0.0) advanceOuter = false;
+      else if (!advanceOuter && !(innerCross > 0.0) && outerCross > 0.0) advanceOuter = true;
+    }
+    if (advanceOuter) {
       StlAddTriangleOriented(outerX[o0], outerY[o0], outerX[o1], outerY[o1], innerX[i0], innerY[i0], z, faceUp);
       ++i;
     } else {

@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "export/stl_file.h"
 #include "export/stl_mesh.h"
+#include "geometry/bore_outline.h"
 #include "geometry/gear_geometry.h"
 #include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
@@ -141,6 +142,16 @@ std::vector<BodyCase> SingleBodies() {
     g.hubDiameter = 30.0;
     g.hubLength = 5.0;
     cases.push_back({"spur hubs without bore", g, 0.01});
+  }
+  {
+    // Hub circle close to the keyway bottom (the ring zip once folded here).
+    GearRecord g = MakeGear({2.0, 12, 0.2, 8.0, 8.316});
+    g.keyWidth = 1.663;
+    g.hubKeywayDepth = 0.8316;
+    g.hubSide = 3;
+    g.hubDiameter = 12.474;
+    g.hubLength = 6.0;
+    cases.push_back({"spur z 12 hub close to the keyway", g, 0.01});
   }
   cases.push_back({"helical right z 20 beta 20", MakeGear({2.0, 20, 0.0, 15.0, 0.0, 20.0, 1}), 0.01});
   cases.push_back({"helical left z 20 beta 30 bore", MakeGear({2.0, 20, 0.0, 15.0, 10.0, 30.0, -1}), 0.01});
@@ -345,6 +356,48 @@ TEST(StlMeshParts, BetweenLoopsAndSideWalls) {
       const double cym = (t.y[0] + t.y[1] + t.y[2]) / 3.0 - 0.5;
       EXPECT_EQ(n[0] * cxm + n[1] * cym > 0.0, outward == 1);
     }
+  }
+  gTriangleList.clear();
+}
+
+}  // namespace
+
+namespace {
+
+// Regression: the ring between a coarse circle and a bore with a keyway whose
+// bottom comes near the circle. Zipped by angle alone, an outer point beside
+// the keyway side gave a folded triangle, turned over on output: the end face
+// overlapped itself and the mesh had open edges.
+TEST(StlMeshParts, RingAroundAKeywayDoesNotFold) {
+  GearRecord bore;
+  bore.boreDiameter = 8.0;
+  bore.keyWidth = 2.0;
+  bore.hubKeywayDepth = 1.6;
+  std::vector<OutlinePoint> contour;
+  BuildBoreOutline(bore, contour, 0.01);
+  std::vector<double> ix, iy, ox, oy;
+  for (const OutlinePoint& p : contour) {
+    ix.push_back(p.x);
+    iy.push_back(p.y);
+  }
+  const int n = 16;
+  const double R = 6.0;
+  for (int i = 0; i < n; ++i) {
+    ox.push_back(R * std::cos(2 * kPi * i / n));
+    oy.push_back(R * std::sin(2 * kPi * i / n));
+  }
+  for (int faceUp : {1, 0}) {
+    gTriangleList.clear();
+    StlTriangulateBetweenLoops(ox, oy, n, ix, iy, static_cast<int64_t>(ix.size()), 0.0, 0.0, 0.0, faceUp);
+    double sum = 0.0;
+    for (const StlTriangle& t : gTriangleList) {
+      sum += 0.5 * std::fabs((t.x[1] - t.x[0]) * (t.y[2] - t.y[0]) - (t.y[1] - t.y[0]) * (t.x[2] - t.x[0]));
+    }
+    // 16-gon minus the bore with its keyway (independent closed forms).
+    const double ring = 0.5 * n * R * R * std::sin(2 * kPi / n) - BoreArea(4.0, 2.0, 1.6);
+    const double contourError = 0.01 * 2.0 * kPi * 4.0;  // bore chords within 0.01
+    EXPECT_NEAR(sum, ring, contourError) << "faceUp " << faceUp;
+    EXPECT_EQ(gTriangleList.size(), n + contour.size());
   }
   gTriangleList.clear();
 }
