@@ -29,6 +29,20 @@ void AppendF32(std::string& out, double v) {
   AppendU32(out, bits);
 }
 
+// True when every coordinate of gTriangleList is finite and within the
+// range of float32.
+bool AreTrianglesWritable() {
+  const double limit = static_cast<double>(std::numeric_limits<float>::max());
+  for (const StlTriangle& t : gTriangleList) {
+    for (int v = 0; v < 3; ++v) {
+      if (!(std::fabs(t.x[v]) <= limit) || !(std::fabs(t.y[v]) <= limit) || !(std::fabs(t.z[v]) <= limit)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void StlAddTriangle(double x0, double y0, double z0, double x1, double y1, double z1, double x2, double y2,
@@ -111,6 +125,9 @@ int64_t StlWriteFile(const std::string& path, double chordTolerance, const GearR
   if (b != nullptr && StlMeshBody(*b, xB, yB, angleB, chordTolerance) == 0) return 0;
   // The count field is 32 bits wide: a larger mesh cannot be written.
   if (gTriangleList.size() > std::numeric_limits<uint32_t>::max()) return 0;
+  // A placement or a body far out of range would give coordinates that are
+  // not finite in f32: such a file is no usable mesh.
+  if (!AreTrianglesWritable()) return 0;
 
   // The file is written whole through a temporary and renamed over path only
   // when every write, the flush and the close succeeded, so a failed export

@@ -154,6 +154,25 @@ TEST(StlWriteFile, UnwritablePathFailsAndExistingFileSurvivesAFailedBody) {
   EXPECT_EQ(content, "old");
 }
 
+// A device that refuses every write (a full disk): the export must fail, not
+// report the triangles as written.
+TEST(StlWriteFile, FullDiskIsAFailure) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const GearRecord gear = SpurGear();
+  EXPECT_EQ(StlWriteFile("/dev/full", 0.01, gear, 0.0, nullptr, 0, 0, 0), 0);
+}
+
+// A placement that is not finite gives no file of NaN coordinates.
+TEST(StlWriteFile, PlacementNotFiniteIsAFailure) {
+  const GearRecord gear = SpurGear();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::string path = stltest::TempPath("nan_place");
+  EXPECT_EQ(StlWriteFile(path, 0.01, gear, nan, nullptr, 0, 0, 0), 0);
+  EXPECT_EQ(StlWriteFile(path, 0.01, gear, 0.0, &gear, 1e300 * 1e10, 0.0, 0.0), 0);
+  EXPECT_EQ(StlWriteFile(path, 0.01, gear, 0.0, &gear, 80.0, 0.0, 1e39), 0);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST(StlResultMessage, CountSizeInRoundedKilobytesAndTolerance) {
   const std::string triangles = NORVALE_TEST_LANG == 1 ? " driehoeken, " : " triangles, ";
   const std::string written = NORVALE_TEST_LANG == 1 ? "STL geschreven: " : "STL written: ";
