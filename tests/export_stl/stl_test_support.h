@@ -120,6 +120,26 @@ inline MeshCheck CheckMesh(const std::vector<Facet>& facets, double minArea = 1e
   return check;
 }
 
+// Euler characteristic V - E + F of the mesh (vertices matched exactly):
+// 2 for each closed body without a hole, 0 for a body with a bore.
+inline int64_t EulerCharacteristic(const std::vector<Facet>& facets) {
+  using Vertex = std::tuple<double, double, double>;
+  std::map<Vertex, int64_t> ids;
+  auto id = [&](const Vec3& v) {
+    const auto [it, added] = ids.try_emplace(Vertex{v[0], v[1], v[2]}, static_cast<int64_t>(ids.size()));
+    return it->second;
+  };
+  std::map<std::pair<int64_t, int64_t>, int> edges;
+  for (const Facet& f : facets) {
+    const int64_t a = id(f.v[0]), b = id(f.v[1]), c = id(f.v[2]);
+    for (auto [p, q] : {std::pair{a, b}, std::pair{b, c}, std::pair{c, a}}) {
+      ++edges[p < q ? std::pair{p, q} : std::pair{q, p}];
+    }
+  }
+  return static_cast<int64_t>(ids.size()) - static_cast<int64_t>(edges.size()) +
+         static_cast<int64_t>(facets.size());
+}
+
 // Outline as one closed polygon: the shared first point of later curves and
 // a closing repeat of the start are skipped.
 inline std::vector<OutlinePoint> JoinOutline(const Outline& outline) {

@@ -113,19 +113,20 @@ struct BodyCase {
   std::string name;
   GearRecord body;
   double tolerance;
+  int64_t euler = 2;  // V - E + F: 2 for a solid body, 0 for one with a through hole
 };
 
 std::vector<BodyCase> SingleBodies() {
   std::vector<BodyCase> cases;
   cases.push_back({"spur z 30 no bore", MakeGear({}), 0.01});
-  cases.push_back({"spur z 17 x 0.3 bore 12", MakeGear({2.0, 17, 0.3, 10.0, 12.0}), 0.005});
+  cases.push_back({"spur z 17 x 0.3 bore 12", MakeGear({2.0, 17, 0.3, 10.0, 12.0}), 0.005, 0});
   cases.push_back({"spur z 9 undercut", MakeGear({3.0, 9, 0.0, 8.0}), 0.01});
-  cases.push_back({"spur z 13 tiny bore below tolerance", MakeGear({1.0, 13, 0.0, 5.0, 0.004}), 0.01});
+  cases.push_back({"spur z 13 tiny bore below tolerance", MakeGear({1.0, 13, 0.0, 5.0, 0.004}), 0.01, 0});
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0, 20.0});
     g.keyWidth = 6.0;
     g.hubKeywayDepth = 2.8;
-    cases.push_back({"spur bore with keyway", g, 0.01});
+    cases.push_back({"spur bore with keyway", g, 0.01, 0});
   }
   for (int64_t side : {1, 2, 3}) {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0, 20.0});
@@ -134,7 +135,7 @@ std::vector<BodyCase> SingleBodies() {
     g.hubSide = side;
     g.hubDiameter = 40.0;
     g.hubLength = 12.0;
-    cases.push_back({"spur keyway and hub side " + std::to_string(side), g, 0.01});
+    cases.push_back({"spur keyway and hub side " + std::to_string(side), g, 0.01, 0});
   }
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0});
@@ -151,10 +152,10 @@ std::vector<BodyCase> SingleBodies() {
     g.hubSide = 3;
     g.hubDiameter = 12.474;
     g.hubLength = 6.0;
-    cases.push_back({"spur z 12 hub close to the keyway", g, 0.01});
+    cases.push_back({"spur z 12 hub close to the keyway", g, 0.01, 0});
   }
   cases.push_back({"helical right z 20 beta 20", MakeGear({2.0, 20, 0.0, 15.0, 0.0, 20.0, 1}), 0.01});
-  cases.push_back({"helical left z 20 beta 30 bore", MakeGear({2.0, 20, 0.0, 15.0, 10.0, 30.0, -1}), 0.01});
+  cases.push_back({"helical left z 20 beta 30 bore", MakeGear({2.0, 20, 0.0, 15.0, 10.0, 30.0, -1}), 0.01, 0});
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 20.0, 20.0, 25.0, 1});
     g.keyWidth = 6.0;
@@ -162,16 +163,17 @@ std::vector<BodyCase> SingleBodies() {
     g.hubSide = 3;
     g.hubDiameter = 40.0;
     g.hubLength = 8.0;
-    cases.push_back({"helical keyway and hubs", g, 0.01});
+    cases.push_back({"helical keyway and hubs", g, 0.01, 0});
   }
-  cases.push_back({"ring z 40", MakeRing(2.0, 40, 10.0, 6.0, 0.0), 0.01});
-  cases.push_back({"helical ring z 48 beta 15", MakeRing(1.5, 48, 12.0, 5.0, 15.0), 0.01});
+  cases.push_back({"ring z 40", MakeRing(2.0, 40, 10.0, 6.0, 0.0), 0.01, 0});
+  cases.push_back({"helical ring z 48 beta 15", MakeRing(1.5, 48, 12.0, 5.0, 15.0), 0.01, 0});
   cases.push_back({"rack n 10", MakeRack(2.0, 10, 0.0), 0.01});
   cases.push_back({"helical rack n 7 beta 20", MakeRack(2.5, 7, 20.0), 0.01});
   return cases;
 }
 
-void ExpectSoundMesh(const stltest::StlFile& file, const Expected& e, const std::string& name) {
+void ExpectSoundMesh(const stltest::StlFile& file, const Expected& e, int64_t euler, const std::string& name) {
+  EXPECT_EQ(stltest::EulerCharacteristic(file.facets), euler) << name;
   const stltest::MeshCheck check = stltest::CheckMesh(file.facets);
   EXPECT_EQ(check.edgesOpen, 0u) << name;
   EXPECT_EQ(check.edgesShared, 0u) << name;
@@ -192,7 +194,7 @@ TEST(StlMeshes, EveryBodyIsClosedOutwardAndHasItsVolume) {
     ASSERT_TRUE(file.ok) << c.name;
     EXPECT_EQ(file.count, static_cast<uint32_t>(n)) << c.name;
     const Expected e = c.body.isRack ? RackVolume(c.body, c.tolerance) : GearVolume(c.body, c.tolerance);
-    ExpectSoundMesh(file, e, c.name);
+    ExpectSoundMesh(file, e, c.euler, c.name);
   }
 }
 
@@ -211,7 +213,7 @@ TEST(StlMeshes, PairInMeshIsTwoClosedBodiesInPlace) {
   ASSERT_TRUE(file.ok);
   const Expected e1 = GearVolume(g1, 0.01);
   const Expected e2 = GearVolume(g2, 0.01);
-  ExpectSoundMesh(file, {e1.volume + e2.volume, e1.allowance + e2.allowance}, "pair");
+  ExpectSoundMesh(file, {e1.volume + e2.volume, e1.allowance + e2.allowance}, 0, "pair");
 
   // Gear 2 lies around (a, 0): the volume-weighted centre of all facets of
   // the pair sits at a m2 / (m1 + m2) along x, by symmetry of each gear.
@@ -224,6 +226,37 @@ TEST(StlMeshes, PairInMeshIsTwoClosedBodiesInPlace) {
   }
   EXPECT_NEAR(cx / v, a * e2.volume / (e1.volume + e2.volume), 0.05);
   EXPECT_NEAR(cy / v, 0.0, 0.05);
+}
+
+// Pinion with its rack and pinion inside its ring gear: each pair is written
+// as two closed bodies whose volumes add up.
+TEST(StlMeshes, RackAndInternalPairsAreTwoClosedBodies) {
+  const GearRecord pinion = MakeGear({2.0, 20, 0.0, 12.0, 0.0, 0.0, 1});
+  const GearRecord rack = MakeRack(2.0, 12, 0.0);
+  const GearRecord ring = MakeRing(2.0, 40, 10.0, 6.0, 0.0);
+  ASSERT_EQ(pinion.valid, 1);
+  ASSERT_EQ(rack.valid, 1);
+  ASSERT_EQ(ring.valid, 1);
+  struct Case {
+    const char* name;
+    const GearRecord* a;
+    const GearRecord* b;
+    double xB, angleB, yB;
+    int64_t euler;
+  };
+  const Case cases[] = {
+      {"pinion and rack", &pinion, &rack, -12.0 * kPi * 2.0 / 2.0, 0.0, -20.0, 4},
+      {"ring and pinion", &ring, &pinion, 10.0, 0.3, 0.0, 2},
+  };
+  for (const Case& c : cases) {
+    const std::string path = stltest::TempPath("pair_kinds");
+    ASSERT_GT(StlWriteFile(path, 0.01, *c.a, 0.1, c.b, c.xB, c.angleB, c.yB), 0) << c.name;
+    const stltest::StlFile file = stltest::ReadStl(path);
+    ASSERT_TRUE(file.ok) << c.name;
+    const Expected ea = c.a->isRack ? RackVolume(*c.a, 0.01) : GearVolume(*c.a, 0.01);
+    const Expected eb = c.b->isRack ? RackVolume(*c.b, 0.01) : GearVolume(*c.b, 0.01);
+    ExpectSoundMesh(file, {ea.volume + eb.volume, ea.allowance + eb.allowance}, c.euler, c.name);
+  }
 }
 
 // A right-hand gear turns counter-clockwise (seen from +z) as z grows, by
