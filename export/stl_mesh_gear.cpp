@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/globals.h"
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
@@ -164,6 +165,10 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
   double w = 0.0;
   int64_t slices = 1;
   if (StlComputeTwist(rec, copy, std::max({copy.tipRadius, copy.rootRadius, r}), t, w, slices) == 0) return 0;
+  // Walls: two triangles per contour edge and slice; caps twice.
+  const double triangles = 2.0 * static_cast<double>(slices) * static_cast<double>(contours.size()) +
+                           2.0 * static_cast<double>(caps.size() / 3);
+  if (!(triangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) return 0;
   StlSweepSection(sec.X, sec.Y, caps, contours, x, y, angle, w, 0.0, rec.faceWidth, slices);
   return 1;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/globals.h"
 #include "export/stl_file.h"
 #include "export/stl_mesh.h"
 #include "export/outline_reduction.h"
@@ -99,6 +100,9 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   double w = 0.0;
   int64_t slices = 1;
   if (StlComputeTwist(rec, copy, copy.tipRadius, t, w, slices) == 0) return 0;
+  const double toothTriangles = 2.0 * static_cast<double>(slices) * static_cast<double>(m) +
+                                2.0 * static_cast<double>(caps.size() / 3);
+  if (!(toothTriangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) return 0;
 
   // Layers: outline and middle circle turned by angle + w L / N at z = b L / N.
   const size_t n = sec.X.size();

@@ -39,7 +39,8 @@ void StlSweepSection(const std::vector<double>& X, const std::vector<double>& Y,
                      const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours, double cx,
                      double cy, double angle0, double twist, double shift, double width, int64_t layers) {
   const size_t n = X.size();
-  const auto layerCount = static_cast<size_t>(layers);
+  // At least one layer: with none there would be no walls and a divide by 0.
+  const auto layerCount = static_cast<size_t>(layers < 1 ? 1 : layers);
   // World points of every layer: P[L * n + i].
   std::vector<double> PX((layerCount + 1) * n), PY((layerCount + 1) * n), PZ(layerCount + 1);
   for (size_t L = 0; L <= layerCount; ++L) {

@@ -168,3 +168,7 @@ inline constexpr double kStlMaxInnerRadiusOfRoot = 0.98;
 
 // The hub circle of an STL mesh has at least this many points.
 inline constexpr int kStlMinHubCirclePoints = 16;
+
+// The most triangles one STL export may have (a 5 GB file): a twist of
+// hundreds of turns at a fine tolerance would otherwise exhaust memory.
+inline constexpr double kStlMaxTriangles = 100e6;

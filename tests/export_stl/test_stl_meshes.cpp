@@ -347,6 +347,21 @@ TEST(StlMeshes, BodiesThatCannotBeMeshedWriteNoFile) {
   }
 }
 
+// Hundreds of turns of twist at the finest tolerance would need some 200
+// million triangles: refused up front instead of exhausting memory.
+TEST(StlMeshes, TwistBeyondTheTriangleLimitIsRefused) {
+  const GearRecord g = MakeGear({1.0, 10, 0.0, 2000.0, 0.0, 80.0, 1});
+  ASSERT_EQ(g.valid, 1);
+  gTriangleList.clear();
+  EXPECT_EQ(StlMeshBody(g, 0.0, 0.0, 0.0, 0.0001), 0);
+  EXPECT_TRUE(gTriangleList.empty());
+  // The same gear 4 mm wide is meshed.
+  const GearRecord narrow = MakeGear({1.0, 10, 0.0, 4.0, 0.0, 80.0, 1});
+  EXPECT_EQ(StlMeshBody(narrow, 0.0, 0.0, 0.0, 0.0001), 1);
+  EXPECT_GT(gTriangleList.size(), 10000u);
+  gTriangleList.clear();
+}
+
 TEST(StlMeshParts, BetweenLoopsAndSideWalls) {
   // A fan of n triangles from the centre, all facing down.
   std::vector<double> ox, oy, ix, iy;
