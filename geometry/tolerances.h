@@ -172,4 +172,3 @@ inline constexpr double kMinProfileSlopeRadius = 1e-9;
 // (degrees), with equal tooth numbers.
 inline constexpr double kStoredRowModuleTolerance = 1e-9;
 inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;
-
