@@ -94,10 +94,11 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
   // Inner radius: the bore of an external gear (0 = none), the rim of a ring.
   const double r = internal ? copy.rimRadius : rec.boreDiameter / 2.0;
   if (!std::isfinite(r)) return 0;
-  // A bore that reaches the root circle would leave no material under the
-  // teeth (the sector polygons would cross themselves); a rim must lie
-  // outside the root circle.
-  if (!internal && r > 0.0 && !(kStlMaxInnerRadiusOfRoot * copy.rootRadius > r)) return 0;
+  // A bore must stay inside the reduced outline, whose chords of the root
+  // circle come up to t inside it; a wider bore would make the sector
+  // polygons cross themselves and the mesh fold. (The report warns of a thin
+  // band earlier; the mesh is still made.) A rim must lie outside the root.
+  if (!internal && r > 0.0 && !(r < copy.rootRadius - t)) return 0;
   if (internal && !(r > copy.rootRadius)) return 0;
 
   // Circle points behind the outline, k per tooth, every k-th on a sector

@@ -106,8 +106,8 @@ inline constexpr double kStlRackHorizontalTolerance = 1e-12;
 inline constexpr double kStlRackLineTolerance = 1e-9;
 inline constexpr double kStlRackPitchTolerance = 1e-7;
 
-// A bore, keyway or hub must stay inside this fraction of the root radius,
-// so a band of material is left under the teeth.
+// A bore with a keyway, or a hub, must stay inside this fraction of the root
+// radius, so a band of material is left under the teeth.
 inline constexpr double kStlMaxInnerRadiusOfRoot = 0.98;
 
 // The hub circle of an STL mesh has at least this many points.

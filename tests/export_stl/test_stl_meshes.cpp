@@ -120,6 +120,7 @@ std::vector<BodyCase> SingleBodies() {
   std::vector<BodyCase> cases;
   cases.push_back({"spur z 30 no bore", MakeGear({}), 0.01});
   cases.push_back({"spur z 17 x 0.3 bore 12", MakeGear({2.0, 17, 0.3, 10.0, 12.0}), 0.005, 0});
+  cases.push_back({"spur bore at 0.99 of the root", MakeGear({2.0, 30, 0.0, 10.0, 54.45}), 0.01, 0});
   cases.push_back({"spur z 9 undercut", MakeGear({3.0, 9, 0.0, 8.0}), 0.01});
   cases.push_back({"spur z 13 tiny bore below tolerance", MakeGear({1.0, 13, 0.0, 5.0, 0.004}), 0.01, 0});
   {
@@ -317,6 +318,7 @@ TEST(StlMeshes, BodiesThatCannotBeMeshedWriteNoFile) {
   }
   // A plain bore as wide as the root circle would fold the end faces.
   cases.push_back({"bore at the root circle", MakeGear({2.0, 30, 0.0, 10.0, 55.0}), 0.01});
+  cases.push_back({"bore beyond the root circle", MakeGear({2.0, 30, 0.0, 10.0, 70.0}), 0.01});
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0, 20.0});
     g.keyWidth = 6.0;
