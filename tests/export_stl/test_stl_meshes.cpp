@@ -196,6 +196,28 @@ TEST(StlMeshes, EveryBodyIsClosedOutwardAndHasItsVolume) {
     EXPECT_EQ(file.count, static_cast<uint32_t>(n)) << c.name;
     const Expected e = c.body.isRack ? RackVolume(c.body, c.tolerance) : GearVolume(c.body, c.tolerance);
     ExpectSoundMesh(file, e, c.euler, c.name);
+
+    // Extent: the body spans z = 0 .. b, a hub below from -L, above to b + L;
+    // a gear reaches its tip circle (a ring gear its rim) and no further.
+    const GearRecord& g = c.body;
+    const bool hub = GearHasHub(g) && !g.isRack;
+    const double zMin = hub && (g.hubSide == 1 || g.hubSide == 3) ? -g.hubLength : 0.0;
+    const double zMax = g.faceWidth + (hub && (g.hubSide == 2 || g.hubSide == 3) ? g.hubLength : 0.0);
+    double lowest = 1e300, highest = -1e300, reach = 0.0;
+    for (const auto& f : file.facets) {
+      for (const auto& v : f.v) {
+        lowest = std::fmin(lowest, v[2]);
+        highest = std::fmax(highest, v[2]);
+        reach = std::fmax(reach, std::hypot(v[0], v[1]));
+      }
+    }
+    EXPECT_NEAR(lowest, zMin, 1e-5) << c.name;
+    EXPECT_NEAR(highest, zMax, 1e-5) << c.name;
+    if (!g.isRack) {
+      const double outer = g.isInternal ? g.rimRadius : g.tipRadius;
+      EXPECT_LE(reach, outer + 1e-4) << c.name;
+      EXPECT_GE(reach, outer - c.tolerance) << c.name;
+    }
   }
 }
 
