@@ -313,6 +313,51 @@ TEST(StlMeshes, HelicalTopFaceIsTheBottomTurnedByTheTwist) {
   gTriangleList.clear();
 }
 
+// The wall edges at z = 0 follow the fine outline within the chord tolerance
+// (half of it for a helical gear, whose slices use the other half).
+TEST(StlMeshes, BottomOutlineStaysWithinTheChordTolerance) {
+  struct Case {
+    const char* name;
+    GearRecord body;
+    double tolerance;
+    double expectedDeviation;
+  };
+  const Case cases[] = {
+      {"spur z 17 t 0.01", MakeGear({2.0, 17, 0.3, 10.0}), 0.01, 0.01},
+      {"spur z 9 t 0.002", MakeGear({3.0, 9, 0.0, 10.0}), 0.002, 0.002},
+      {"helical z 20 t 0.02", MakeGear({2.0, 20, 0.0, 10.0, 0.0, 20.0, 1}), 0.02, 0.01},
+  };
+  for (const Case& c : cases) {
+    gTriangleList.clear();
+    ASSERT_EQ(StlMeshBody(c.body, 0.0, 0.0, 0.0, c.tolerance), 1) << c.name;
+    // Segments at z = 0 of the wall triangles (those reaching above z = 0).
+    std::vector<std::array<double, 4>> segments;
+    for (const StlTriangle& t : gTriangleList) {
+      if (t.z[0] == 0.0 && t.z[1] == 0.0 && t.z[2] == 0.0) continue;
+      for (int e = 0; e < 3; ++e) {
+        const int f = (e + 1) % 3;
+        if (t.z[e] == 0.0 && t.z[f] == 0.0) segments.push_back({t.x[e], t.y[e], t.x[f], t.y[f]});
+      }
+    }
+    gTriangleList.clear();
+    ASSERT_FALSE(segments.empty()) << c.name;
+    GearRecord fine = c.body;
+    BuildGearGeometry(fine, 16);
+    double worst = 0.0;
+    for (const OutlinePoint& p : stltest::JoinOutline(fine.outline)) {
+      double nearest = 1e300;
+      for (const auto& sgm : segments) {
+        nearest = std::fmin(nearest, stltest::DistanceToSegment(p.x, p.y, sgm[0], sgm[1], sgm[2], sgm[3]));
+      }
+      worst = std::fmax(worst, nearest);
+    }
+    EXPECT_LE(worst, c.expectedDeviation * (1.0 + 1e-6)) << c.name;
+    // The reduction uses the tolerance it may: a much coarser deviation
+    // would mean needlessly many triangles.
+    EXPECT_GT(worst, 0.3 * c.expectedDeviation) << c.name;
+  }
+}
+
 // A helical gear is reduced at half the tolerance; the header still shows
 // the tolerance the user gave.
 TEST(StlMeshes, HelicalGearHeaderShowsTheUsersTolerance) {
