@@ -245,9 +245,10 @@ TEST(TriangulatePolygon, TableOfPolygonsGivesNMinus2TrianglesCoveringTheArea) {
       const auto a = static_cast<size_t>(tri[t]), b = static_cast<size_t>(tri[t + 1]),
                  e = static_cast<size_t>(tri[t + 2]);
       const double twice = Cross2D(c.x[a], c.y[a], c.x[b], c.y[b], c.x[e], c.y[e]);
-      if (twice < 0.0) ++inverted;
+      if (!(twice > 0.0)) ++inverted;  // clockwise or of zero area
       sumAbs += 0.5 * std::fabs(twice);
     }
+    // A collinear corner is never cut on its own: no triangle of zero area.
     EXPECT_EQ(inverted, 0u) << c.name;
     // Unsigned areas add up to the polygon only when no triangle overlaps
     // another or sticks out.
