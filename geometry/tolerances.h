@@ -52,27 +52,6 @@ inline constexpr int64_t kMaxGearTeeth = 100000;
 // gear, so z 10000 still builds at density 16 for the STL export.
 inline constexpr double kMaxOutlinePoints = 20e6;
 
-// Pin contact radius when the shifted pitch circle of the virtual gear lies
-// inside its base circle and the fallback would too: this many modules above
-// the virtual base circle, so the pressure angle there exists.
-inline constexpr double kPinFallbackLiftModules = 0.5;
-
-// Pin and ball diameters are rounded to 0.05 mm, below 1 mm to 0.01 mm.
-inline constexpr double kPinDiameterStep = 0.05;
-inline constexpr double kPinDiameterFineStep = 0.01;
-inline constexpr double kPinDiameterFineLimit = 1.0;
-
-// Bore contour: the finest chord tolerance used (mm). A smaller, zero,
-// negative or non-finite tolerance is raised to this, so the point count stays
-// bounded (about 7000 points for a 20 mm bore).
-inline constexpr double kMinChordTolerance = 1e-6;
-
-// The coarsest angular step of the bore circle (rad): 5 degrees.
-inline constexpr double kMaxBoreAngleStep = 3.14159265358979323846 / 36.0;
-
-// The most points of one bore contour (a 500 mm bore at 0.001 mm needs 1110).
-inline constexpr int kMaxBorePoints = 100000;
-
 // --- STL export: outline reduction, triangulation and meshes ---
 
 // Point density at which the STL meshers rebuild their copy of a body.
@@ -116,6 +95,27 @@ inline constexpr int kStlMinHubCirclePoints = 16;
 // The most triangles one STL export may have (a 5 GB file): a twist of
 // hundreds of turns at a fine tolerance would otherwise exhaust memory.
 inline constexpr double kStlMaxTriangles = 100e6;
+
+// Pin contact radius when the shifted pitch circle of the virtual gear lies
+// inside its base circle and the fallback would too: this many modules above
+// the virtual base circle, so the pressure angle there exists.
+inline constexpr double kPinFallbackLiftModules = 0.5;
+
+// Pin and ball diameters are rounded to 0.05 mm, below 1 mm to 0.01 mm.
+inline constexpr double kPinDiameterStep = 0.05;
+inline constexpr double kPinDiameterFineStep = 0.01;
+inline constexpr double kPinDiameterFineLimit = 1.0;
+
+// Bore contour: the finest chord tolerance used (mm). A smaller, zero,
+// negative or non-finite tolerance is raised to this, so the point count stays
+// bounded (about 7000 points for a 20 mm bore).
+inline constexpr double kMinChordTolerance = 1e-6;
+
+// The coarsest angular step of the bore circle (rad): 5 degrees.
+inline constexpr double kMaxBoreAngleStep = 3.14159265358979323846 / 36.0;
+
+// The most points of one bore contour (a 500 mm bore at 0.001 mm needs 1110).
+inline constexpr int kMaxBorePoints = 100000;
 
 // --- Module search and reports ---
 
