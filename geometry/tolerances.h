@@ -52,6 +52,50 @@ inline constexpr int64_t kMaxGearTeeth = 100000;
 // gear, so z 10000 still builds at density 16 for the STL export.
 inline constexpr double kMaxOutlinePoints = 20e6;
 
+// --- STL export: outline reduction, triangulation and meshes ---
+
+// Point density at which the STL meshers rebuild their copy of a body.
+inline constexpr int kStlPointDensity = 16;
+
+// The last point of a flattened outline is dropped when it repeats the first
+// within this (mm) in x and in y: the polygon is closed implicitly.
+inline constexpr double kStlClosingPointTolerance = 1e-9;
+
+// A chord shorter than this (mm) has no direction: distances are then taken
+// from its first point.
+inline constexpr double kStlMinChordLength = 1e-15;
+
+// Ear clipping: a corner is convex only when twice its signed area exceeds
+// this (mm^2), so collinear corners are never cut as ears.
+inline constexpr double kStlMinEarCross = 1e-14;
+
+// A point of a gear outline is a sector boundary when its polar angle lies
+// within this many angular pitches of a boundary angle.
+inline constexpr double kStlSectorBoundaryTolerance = 1e-7;
+
+// A helix angle above this (rad) makes a gear helical: its chord tolerance is
+// halved and it is swept in twisted slices.
+inline constexpr double kStlMinHelixAngle = 1e-9;
+
+// Rack: a segment is horizontal when |dy| is below this (mm); a point lies on
+// the root or the bottom line within this (mm); whole-pitch points are added
+// only more than this (mm) inside a segment; a point lies at a whole pitch
+// when x / pt is within this of a whole number.
+inline constexpr double kStlRackHorizontalTolerance = 1e-12;
+inline constexpr double kStlRackLineTolerance = 1e-9;
+inline constexpr double kStlRackPitchTolerance = 1e-7;
+
+// A bore with a keyway, or a hub, must stay inside this fraction of the root
+// radius, so a band of material is left under the teeth.
+inline constexpr double kStlMaxInnerRadiusOfRoot = 0.98;
+
+// The hub circle of an STL mesh has at least this many points.
+inline constexpr int kStlMinHubCirclePoints = 16;
+
+// The most triangles one STL export may have (a 5 GB file): a twist of
+// hundreds of turns at a fine tolerance would otherwise exhaust memory.
+inline constexpr double kStlMaxTriangles = 100e6;
+
 // Pin contact radius when the shifted pitch circle of the virtual gear lies
 // inside its base circle and the fallback would too: this many modules above
 // the virtual base circle, so the pressure angle there exists.

@@ -1,0 +1,142 @@
+// Flattening a gear outline into coordinate arrays and reducing it within a
+// chord tolerance (Ramer-Douglas-Peucker).
+#include "export/outline_reduction.h"
+
+#include <cmath>
+#include <utility>
+
+#include "geometry/tolerances.h"
+
+double Cross2D(double ax, double ay, double bx, double by, double cx, double cy) {
+  return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+}
+
+void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::vector<double>& y,
+                            std::vector<uint8_t>& breaks) {
+  size_t total = 0;
+  for (const OutlineCurve& curve : rec.outline) total += curve.points.size();
+  x.clear();
+  y.clear();
+  breaks.clear();
+  x.reserve(total + 1);
+  y.reserve(total + 1);
+  breaks.reserve(total + 1);
+
+  bool first = true;
+  for (const OutlineCurve& curve : rec.outline) {
+    for (size_t i = 0; i < curve.points.size(); ++i) {
+      const OutlinePoint& p = curve.points[i];
+      if (first) {
+        // The very first point of the outline starts a piece.
+        x.push_back(p.x);
+        y.push_back(p.y);
+        breaks.push_back(1);
+        first = false;
+        continue;
+      }
+      if (i == 0) {
+        // The first point of a later curve repeats the last point stored:
+        // mark that point as a junction instead of storing it twice.
+        breaks.back() = 1;
+        continue;
+      }
+      x.push_back(p.x);
+      y.push_back(p.y);
+      breaks.push_back(0);
+    }
+  }
+
+  // The chain closes on its first point; keep that point once.
+  const size_t n = x.size();
+  if (n >= 2 && std::fabs(x[n - 1] - x[0]) < kStlClosingPointTolerance &&
+      std::fabs(y[n - 1] - y[0]) < kStlClosingPointTolerance) {
+    x.pop_back();
+    y.pop_back();
+    breaks.pop_back();
+  }
+  x.shrink_to_fit();
+  y.shrink_to_fit();
+  breaks.shrink_to_fit();
+}
+
+void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
+                      int64_t last, double tolerance, std::vector<uint8_t>& keep) {
+  keep[static_cast<size_t>(first)] = 1;
+  keep[static_cast<size_t>(last)] = 1;
+  // An explicit stack: a fine outline of tens of thousands of points could
+  // split deep enough to exhaust the call stack if this recursed.
+  std::vector<std::pair<int64_t, int64_t>> stack;
+  stack.emplace_back(first, last);
+  while (!stack.empty()) {
+    const auto [i, j] = stack.back();
+    stack.pop_back();
+    if (j - i < 2) continue;
+
+    const double xi = x[static_cast<size_t>(i)];
+    const double yi = y[static_cast<size_t>(i)];
+    const double dx = x[static_cast<size_t>(j)] - xi;
+    const double dy = y[static_cast<size_t>(j)] - yi;
+    const double len = std::sqrt(dx * dx + dy * dy);
+    // Of equal distances the lowest index wins (strictly greater only).
+    double best = -1.0;
+    int64_t far = -1;
+    for (int64_t k = i + 1; k < j; ++k) {
+      const double px = x[static_cast<size_t>(k)] - xi;
+      const double py = y[static_cast<size_t>(k)] - yi;
+      // Perpendicular distance to the chord; with no chord (the stretch ends
+      // where it began) the distance from its first point.
+      const double d = len > kStlMinChordLength ? std::fabs(px * dy - py * dx) / len
+                                                : std::sqrt(px * px + py * py);
+      if (d > best) {
+        best = d;
+        far = k;
+      }
+    }
+    if (best > tolerance) {
+      keep[static_cast<size_t>(far)] = 1;
+      stack.emplace_back(i, far);
+      stack.emplace_back(far, j);
+    }
+  }
+}
+
+int64_t SimplifyClosedOutline(const std::vector<double>& x, const std::vector<double>& y,
+                              std::vector<uint8_t>& breaks, double tolerance, std::vector<double>& newX,
+                              std::vector<double>& newY, std::vector<int64_t>& map) {
+  const size_t n = x.size();
+  newX.clear();
+  newY.clear();
+  map.assign(n, -1);
+  if (n == 0) return 0;
+  breaks[0] = 1;
+
+  // The ring closed by a copy of point 0 as point n, so the last piece ends
+  // on point 0 again.
+  std::vector<double> ringX(x);
+  std::vector<double> ringY(y);
+  ringX.push_back(x[0]);
+  ringY.push_back(y[0]);
+  std::vector<uint8_t> keep(n + 1, 0);
+
+  // Each piece between two marked points is reduced on its own, so the
+  // corners between the curves of the outline survive exactly.
+  size_t prev = 0;
+  for (size_t k = 1; k <= n; ++k) {
+    if (k == n || breaks[k] != 0) {
+      SimplifyPolyline(ringX, ringY, static_cast<int64_t>(prev), static_cast<int64_t>(k), tolerance, keep);
+      prev = k;
+    }
+  }
+
+  int64_t m = 0;
+  for (size_t k = 0; k < n; ++k) m += keep[k] != 0 ? 1 : 0;
+  newX.reserve(static_cast<size_t>(m));
+  newY.reserve(static_cast<size_t>(m));
+  for (size_t k = 0; k < n; ++k) {
+    if (keep[k] == 0) continue;
+    map[k] = static_cast<int64_t>(newX.size());
+    newX.push_back(x[k]);
+    newY.push_back(y[k]);
+  }
+  return m;
+}

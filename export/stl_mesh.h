@@ -1,0 +1,78 @@
+// Closed triangle meshes of gears, ring gears and racks for the STL export.
+//
+// Every mesher appends to gTriangleList triangles ordered counter-clockwise
+// seen from outside the body (right-hand normal outwards), places the body's
+// centre at (x, y) turned by angle (rad) about z, spans z = 0 .. face width
+// (hubs beyond), and returns 1, or 0 when the body cannot be meshed. The
+// record passed in is never changed: a copy is rebuilt at point density 16.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "geometry/gear_record.h"
+
+// A rack goes to StlMeshRackBody (angle ignored), every other body to
+// StlMeshGearBody. Returns the callee's result.
+int StlMeshBody(const GearRecord& rec, double x, double y, double angle, double tolerance);
+
+// Plain external gears (with or without a round bore) and ring gears; an
+// external gear with a keyway or a hub is passed on to StlMeshGearWithBoreOrHub.
+int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, double tolerance);
+
+// External gear with a keyway and/or hubs below (z < 0) or above (z > b).
+int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double angle, double tolerance);
+
+// Rack at (x, y), never turned; a helical rack is sheared by its topShift.
+int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance);
+
+// The prism swept from the plane section X, Y: caps (index triples, CCW in
+// the plane) at the bottom and the top, walls along each contour (indices,
+// each contour ended by -1). Layer L = 0 .. layers sits at z = width L /
+// layers, turned by angle0 + twist L / layers about (cx, cy) and shifted by
+// shift L / layers along x.
+void StlSweepSection(const std::vector<double>& X, const std::vector<double>& Y,
+                     const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours, double cx,
+                     double cy, double angle0, double twist, double shift, double width, int64_t layers);
+
+// The wall from z0 to z1 along the closed polygon of the first n points of X,
+// Y (placed in the world already). For a counter-clockwise polygon and z0 <
+// z1 it faces away from the enclosed area when outward is non-zero, into it
+// when 0.
+void StlAddSideWalls(const std::vector<double>& X, const std::vector<double>& Y, int64_t n, double z0,
+                     double z1, int outward);
+
+// The flat ring at height z between two closed loops around (cx, cy), facing
+// +z (faceUp non-zero) or -z; a fan from the centre when nInner is 0.
+void StlTriangulateBetweenLoops(const std::vector<double>& outerX, const std::vector<double>& outerY,
+                                int64_t nOuter, const std::vector<double>& innerX,
+                                const std::vector<double>& innerY, int64_t nInner, double cx, double cy,
+                                double z, int faceUp);
+
+// Angular step (rad) of a circle of radius r sampled within chord tolerance
+// t: 2 acos(1 - t / r) when r > t, else pi / 2.
+double StlCircleStep(double r, double t);
+
+// The reduced section of a gear or ring gear, shared by the gear meshers.
+struct StlGearSection {
+  GearRecord copy;             // the record rebuilt at point density 16
+  double tolerance = 0.0;      // effective chord tolerance (halved when helical)
+  double pitchAngle = 0.0;     // p = 2 pi / z
+  double sectorOffset = 0.0;   // o: 0.5 external, 0 ring gear
+  std::vector<double> X, Y;    // the reduced outline (m points), extra points behind
+  int64_t m = 0;               // points of the reduced outline
+  std::vector<int64_t> S;      // sector boundaries S[0..z], S[z] = S[0]
+};
+
+// Rebuilds, flattens, marks the sector boundaries and reduces. Returns 1, or
+// 0 when the copy is not valid or the boundaries are not exactly z.
+int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSection& section);
+
+// Twist w (rad) of a helical gear over its face width and the number of
+// slices for the controlling radius R at tolerance t; w = 0 and one slice
+// for a spur gear. Returns 0 when the twist is not finite.
+int StlComputeTwist(const GearRecord& rec, const GearRecord& copy, double R, double t, double& twist,
+                    int64_t& slices);
+
+// Index into the circle points behind the outline: m + (q mod count).
+int64_t StlCircleIndex(int64_t m, int64_t q, int64_t count);
