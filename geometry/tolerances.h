@@ -128,3 +128,10 @@ inline constexpr double kMinProfileSlopeRadius = 1e-9;
 // (degrees), with equal tooth numbers.
 inline constexpr double kStoredRowModuleTolerance = 1e-9;
 inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;
+
+// --- Strength window ---
+
+// A typed material value within this (N/mm^2, or plain for nu) of the chosen
+// preset keeps that preset; a larger difference switches to the custom row.
+// Far below any printed precision, so a value re-typed as shown always matches.
+inline constexpr double kMaterialMatchTolerance = 1e-6;
