@@ -23,6 +23,13 @@ const std::string kDash = "-";
 
 std::string Num(double x, int decimals) { return FormatNumber(x, decimals); }
 
+// The smaller of two values, NaN when either is NaN (std::min would drop a NaN
+// in its second argument, and a safety factor that is not a number must show).
+double MinKeepNaN(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) return std::nan("");
+  return b < a ? b : a;
+}
+
 void AddLine(std::string& out, std::string_view line) {
   out += line;
   out += kReportLineEnd;
@@ -191,14 +198,11 @@ std::string BuildStrengthReportText(const StrengthReportData& data) {
 
 double ComputeWorstStrengthRatio(const StrengthReportData& data) {
   const StrengthResults& r = data.results;
-  const double minF = std::min(r.safetyF[0], r.safetyF[1]);
-  const double minH = std::min(r.safetyH[0], r.safetyH[1]);
-  double worst = std::min(minF / data.inputs.minSafetyF, minH / data.inputs.minSafetyH);
-  // A NaN anywhere must end in "Insufficient": keep it once it appears.
-  const auto lower = [&worst](double ratio) {
-    if (std::isnan(ratio) || ratio < worst) worst = ratio;
-  };
-  if (std::isnan(minF) || std::isnan(minH)) worst = std::nan("");
+  const double minF = MinKeepNaN(r.safetyF[0], r.safetyF[1]);
+  const double minH = MinKeepNaN(r.safetyH[0], r.safetyH[1]);
+  // A NaN anywhere must end in "Insufficient": it is kept once it appears.
+  double worst = MinKeepNaN(minF / data.inputs.minSafetyF, minH / data.inputs.minSafetyH);
+  const auto lower = [&worst](double ratio) { worst = MinKeepNaN(worst, ratio); };
   for (int k = 0; k < 2; ++k) {
     if (k == 1 && data.gear2Checked == 0) break;
     const StrengthShaftColumn& s = data.shaft[k];
@@ -222,8 +226,8 @@ std::string FormatStrengthVerdict(const StrengthReportData& data) {
     case kStrengthTight: word = texts::kVerdictTight; break;
     case kStrengthInsufficient: break;
   }
-  return std::string(word) + Num(std::min(r.safetyH[0], r.safetyH[1]), 2) + std::string(texts::kVerdictSF) +
-         Num(std::min(r.safetyF[0], r.safetyF[1]), 2) + std::string(texts::kStrengthCloseParen);
+  return std::string(word) + Num(MinKeepNaN(r.safetyH[0], r.safetyH[1]), 2) + std::string(texts::kVerdictSF) +
+         Num(MinKeepNaN(r.safetyF[0], r.safetyF[1]), 2) + std::string(texts::kStrengthCloseParen);
 }
 
 std::string BuildStrengthCopyText(const StrengthReportData& data, const StrengthCopyFields& fields,
