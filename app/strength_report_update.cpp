@@ -59,35 +59,6 @@ const MaterialRow* ChosenMaterial(int64_t combo) {
   return &gMaterials[std::size_t(row)];
 }
 
-StrengthInputs ReadStrengthInputs() {
-  StrengthInputs in;
-  in.speed1 = ReadNumberField(kFieldSpeed);
-  const double value = ReadNumberField(kFieldLoadValue);
-  // Item 0 is "power + speed": T1 = 9550 P / n1; any other item gives T1 directly.
-  in.torque1 = GadgetGetState(kComboLoadKind) != 0 ? value : ComputeTorqueFromPower(value, in.speed1);
-  in.applicationFactor = ReadNumberField(kComboApplicationFactor);
-  if (!(in.applicationFactor >= kMinApplicationFactor)) in.applicationFactor = kMinApplicationFactor;
-  in.lifeHours = ReadNumberField(kFieldServiceLife);
-  if (!(in.lifeHours > 0)) in.lifeHours = kMinLifeHours;
-  in.accuracyGrade = GadgetGetState(kComboAccuracy) + kFirstAccuracyGrade;
-  in.flankFinish = std::max<int64_t>(0, GadgetGetState(kComboFlankFinish));
-  in.lubrication = std::max<int64_t>(0, GadgetGetState(kComboLubrication));
-  in.minSafetyH = ReadNumberField(kFieldMinSafetyH);
-  if (!(in.minSafetyH > 0)) in.minSafetyH = kDefaultMinSafetyH;
-  in.minSafetyF = ReadNumberField(kFieldMinSafetyF);
-  if (!(in.minSafetyF > 0)) in.minSafetyF = kDefaultMinSafetyF;
-  for (int k = 0; k < 2; ++k) {
-    in.sigmaHlim[k] = ReadNumberField(kSigmaHFields[k]);
-    in.sigmaFlim[k] = ReadNumberField(kSigmaFFields[k]);
-    in.elasticModulus[k] = ReadNumberField(kElasticFields[k]);
-    if (!(in.elasticModulus[k] > 0)) in.elasticModulus[k] = kDefaultElasticModulus;
-    in.poisson[k] = ReadNumberField(kPoissonFields[k]);
-    const MaterialRow* m = ChosenMaterial(kMaterialCombos[k]);
-    in.lifeClass[k] = m != nullptr ? m->lifeClass : 0;
-  }
-  return in;
-}
-
 // The pair of the current mode as the calculation sees it.
 struct ChosenPair {
   const GearRecord* partner = nullptr;  // nullptr: the mode has no pair
@@ -203,6 +174,35 @@ int64_t VerdictColour(StrengthVerdict verdict) {
 }
 
 }  // namespace
+
+StrengthInputs ReadStrengthInputs() {
+  StrengthInputs in;
+  in.speed1 = ReadNumberField(kFieldSpeed);
+  const double value = ReadNumberField(kFieldLoadValue);
+  // Item 0 is "power + speed": T1 = 9550 P / n1; any other item gives T1 directly.
+  in.torque1 = GadgetGetState(kComboLoadKind) != 0 ? value : ComputeTorqueFromPower(value, in.speed1);
+  in.applicationFactor = ReadNumberField(kComboApplicationFactor);
+  if (!(in.applicationFactor >= kMinApplicationFactor)) in.applicationFactor = kMinApplicationFactor;
+  in.lifeHours = ReadNumberField(kFieldServiceLife);
+  if (!(in.lifeHours > 0)) in.lifeHours = kMinLifeHours;
+  in.accuracyGrade = GadgetGetState(kComboAccuracy) + kFirstAccuracyGrade;
+  in.flankFinish = std::max<int64_t>(0, GadgetGetState(kComboFlankFinish));
+  in.lubrication = std::max<int64_t>(0, GadgetGetState(kComboLubrication));
+  in.minSafetyH = ReadNumberField(kFieldMinSafetyH);
+  if (!(in.minSafetyH > 0)) in.minSafetyH = kDefaultMinSafetyH;
+  in.minSafetyF = ReadNumberField(kFieldMinSafetyF);
+  if (!(in.minSafetyF > 0)) in.minSafetyF = kDefaultMinSafetyF;
+  for (int k = 0; k < 2; ++k) {
+    in.sigmaHlim[k] = ReadNumberField(kSigmaHFields[k]);
+    in.sigmaFlim[k] = ReadNumberField(kSigmaFFields[k]);
+    in.elasticModulus[k] = ReadNumberField(kElasticFields[k]);
+    if (!(in.elasticModulus[k] > 0)) in.elasticModulus[k] = kDefaultElasticModulus;
+    in.poisson[k] = ReadNumberField(kPoissonFields[k]);
+    const MaterialRow* m = ChosenMaterial(kMaterialCombos[k]);
+    in.lifeClass[k] = m != nullptr ? m->lifeClass : 0;
+  }
+  return in;
+}
 
 void ReportUpdateStrength() {
   if (gStrengthWindowShown == 0) return;
