@@ -141,8 +141,6 @@ void CheckShafts(const StrengthInputs& in, int64_t mode, StrengthReportData& dat
     const double torque = k == 0 ? in.torque1 : in.torque1 * data.results.ratio;
     CheckStrengthShaft(*gears[k], torque, in.applicationFactor, tauPerm, reShaft, HubKeyPressure(k), keys, keyLength,
                        data.shaft[k]);
-    data.shaft[k].keyWidth = gears[k]->keyWidth;
-    data.shaft[k].keyHeight = gears[k]->keyHeight;
   }
 }
 
