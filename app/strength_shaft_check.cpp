@@ -3,7 +3,7 @@
 // result into the report's column.
 #include "app/strength_shaft_check.h"
 
-#if __has_include("design/shaft_key_check.h")
+#if defined(NORVALE_HAS_SHAFT_KEY_CHECK)
 #include "design/shaft_key_check.h"
 
 void CheckStrengthShaft(const GearRecord& gear, double torque, double applicationFactor, double tauPerm,
