@@ -29,6 +29,8 @@ void CheckStrengthShaft(const GearRecord& gear, double torque, double applicatio
   column.message = result.message;
 }
 
+bool IsStrengthShaftCheckBuiltIn() { return true; }
+
 #else
 // Until the shaft and key check is part of the build the check does not run
 // (computed 0): the report prints "-" in its rows.
@@ -36,4 +38,6 @@ void CheckStrengthShaft(const GearRecord&, double, double, double, double, doubl
                         StrengthShaftColumn& column) {
   column = StrengthShaftColumn{};
 }
+
+bool IsStrengthShaftCheckBuiltIn() { return false; }
 #endif
