@@ -3,6 +3,7 @@
 // These need the strength calculation and the shaft and key check; a build
 // without them skips.
 #include <QColor>
+#include <QComboBox>
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "app/strength_report_update.h"
@@ -35,12 +37,19 @@ double TorsionDiameter(double torqueNm, double ka, double tau) {
   return std::cbrt(16.0 * ka * torqueNm * 1000.0 / (std::numbers::pi * tau));
 }
 
-// "  label" padded to 30, then the two values right-aligned in 11.
+// Characters of a UTF-8 text (its bytes that do not continue a character).
+std::size_t Chars(const std::string& text) {
+  std::size_t n = 0;
+  for (unsigned char c : text) n += (c & 0xC0) != 0x80 ? 1 : 0;
+  return n;
+}
+
+// "  label" padded to 30 characters, then the two values right-aligned in 11.
 std::string Row(const std::string& label, const std::string& v1, const std::string& v2) {
   std::string row = "  " + label;
-  row += std::string(28 - label.size(), ' ');
-  row += std::string(11 - v1.size(), ' ') + v1;
-  row += std::string(11 - v2.size(), ' ') + v2;
+  row += std::string(28 - Chars(label), ' ');
+  row += std::string(11 - Chars(v1), ' ') + v1;
+  row += std::string(11 - Chars(v2), ' ') + v2;
   return row;
 }
 
@@ -94,4 +103,47 @@ TEST_F(AppTest, DefaultPairReportShowsShaftsVerdictAndCopyText) {
   QTest::mouseClick(ControlWidget(kButtonCopyReport), Qt::LeftButton);
   Pump();
   EXPECT_EQ(ClipboardGetText(), copy);
+}
+
+TEST_F(AppTest, KeyPressureLimitFollowsTheHubMaterial) {
+  QTest::mouseClick(ControlWidget(kButtonStrength), Qt::LeftButton);
+  Pump();
+  if (gStrength.valid == 0 || !IsStrengthShaftCheckBuiltIn() || !GadgetExists(kComboKeyway2)) {
+    GTEST_SKIP() << "strength calculation, shaft and key check or hub window not built in";
+  }
+  // Gear 2: bore 25 with a DIN 6885-1 key 8 x 7 (shaft depth t1 4.0, so h' = 3),
+  // face width 20 without hub: l = 20, l' = 12. T2 = 2 T1 = 63.67 Nm, KA 1.25:
+  // p = 2000 KA T2 / (d h' l') = 176.85 N/mm^2.
+  static_cast<QComboBox*>(ControlWidget(kComboKeyway2))->setCurrentIndex(1);
+  Pump();
+  for (const auto& [control, text] : {std::pair<int64_t, const char*>{kFieldPairBore2, "25"},
+                                      std::pair<int64_t, const char*>{kFieldPairFaceWidth, "20"}}) {
+    GadgetSetText(control, text);
+    HandleControlEvent(control, kSubChanged);
+  }
+  const double t2 = 2 * 9550.0 * 5.0 / 1500.0;
+  const double p = 2000.0 * 1.25 * t2 / (25.0 * 3.0 * 12.0);
+  struct Case {
+    int material;     // of gear 2
+    double pAllow;    // min(0.9 R_e of the hub, 0.9 R_e of the shaft (490), 387)
+  };
+  const Case cases[] = {
+      {3, 387.0},   // 42CrMo4: 0.9 * 750 = 675, limited by 387
+      {10, 125.0},  // grey cast iron has no yield strength: 125
+      {11, 135.0},  // bronze: 0.9 * 150
+  };
+  for (const Case& c : cases) {
+    static_cast<QComboBox*>(ControlWidget(kComboMaterial2))->setCurrentIndex(c.material);
+    Pump();
+    const std::string report = GadgetGetText(kEditorStrengthReport);
+    const double required = 2000.0 * 1.25 * t2 / (25.0 * 3.0 * c.pAllow) + 8.0;
+    EXPECT_TRUE(HasLine(report, Row(Pick("p / p perm [N/mm²]", "p / p toel [N/mm²]"), "-",
+                                    Fixed(p, 0) + "/" + Fixed(c.pAllow, 0))))
+        << c.material << "\n" << report;
+    EXPECT_TRUE(HasLine(report, Row(Pick("required key length [mm]", "benodigde spielengte [mm]"), "-",
+                                    Fixed(required, 1))))
+        << c.material;
+    EXPECT_TRUE(HasLine(report, Row(Pick("key b×h, bearing height k", "spie b×h, draagvlak k"), "-", "8×7 k3.0")))
+        << c.material;
+  }
 }
