@@ -78,7 +78,7 @@ double ContactRatioOfPath(const PathOfContactRecord& path) {
 
 ChosenPair ChoosePair() {
   ChosenPair p;
-  const bool bothValid = gGear1.valid != 0;
+  const bool gear1Valid = gGear1.valid != 0;
   switch (gViewMode) {
     case kViewPair:
       p.partner = &gGear2;
@@ -90,7 +90,7 @@ ChosenPair ChoosePair() {
     case kViewRack:
       p.partner = &gRack;
       p.pairKind = kPairRack;
-      if (bothValid && gRack.valid != 0) {
+      if (gear1Valid && gRack.valid != 0) {
         PathOfContactRecord path;
         ComputeRackPathOfContact(gGear1, gRack, 0.0, path);
         p.epsAlpha = ContactRatioOfPath(path);
@@ -101,7 +101,7 @@ ChosenPair ChoosePair() {
       p.partner = &gRing;
       p.pairKind = kPairInternal;
       p.centreDistance = gInternalCentreDistance;
-      if (bothValid && gRing.valid != 0) {
+      if (gear1Valid && gRing.valid != 0) {
         PathOfContactRecord path;
         ComputeInternalPathOfContact(gGear1, gRing, gInternalCentreDistance, 0.0, path);
         p.epsAlpha = ContactRatioOfPath(path);

@@ -121,10 +121,11 @@ bool HasShaftValues(const StrengthReportData& d, int k) {
 
 bool HasKeyValues(const StrengthReportData& d, int k) { return HasShaftValues(d, k) && d.shaft[k].hasKeyway != 0; }
 
+using ColumnTest = bool (*)(const StrengthReportData&, int);
+
 // A row of the shaft table: the cell text of each column with values, "-" elsewhere.
 template <typename Cell>
-void AddShaftRow(std::string& out, const StrengthReportData& d, std::string_view label, bool (*has)(const StrengthReportData&, int),
-                 Cell cell) {
+void AddShaftRow(std::string& out, const StrengthReportData& d, std::string_view label, ColumnTest has, Cell cell) {
   AddRow(out, label, has(d, 0) ? cell(d.shaft[0]) : kDash, has(d, 1) ? cell(d.shaft[1]) : kDash);
 }
 
@@ -241,7 +242,8 @@ std::string BuildStrengthCopyText(const StrengthReportData& data, const Strength
   AddLine(out, texts::kStrengthCopyInput);
   AddLine(out, "  " + fields.loadLabel + " = " + fields.loadValue + std::string(texts::kStrengthCopyN1) +
                    fields.speed + std::string(texts::kStrengthCopyPerMinKA) + Num(in.applicationFactor, 2) +
-                   std::string(texts::kStrengthCopyServiceLife) + fields.serviceLife + std::string(texts::kStrengthCopyHours));
+                   std::string(texts::kStrengthCopyServiceLife) + fields.serviceLife +
+                   std::string(texts::kStrengthCopyHours));
   AddLine(out, std::string(texts::kStrengthCopyGrade) + std::to_string(grade) + ", " + fields.flankFinish + ", " +
                    fields.lubrication);
   AddLine(out, std::string(texts::kStrengthGear1Prefix) + fields.material1 + " (" + fields.sigmaH1 + " / " +

@@ -100,8 +100,10 @@ TEST_F(AppTest, StrengthButtonOpensTheWindowWithItsPresets) {
   EXPECT_EQ(GadgetGetText(kComboKeyCount), Pick("1 key", "1 spie"));
   EXPECT_EQ(GadgetGetText(kButtonCopyReport), Pick("Copy report", "Rapport kopiëren"));
   EXPECT_EQ(GadgetGetText(kButtonStrengthClose), Pick("Close", "Sluiten"));
-  EXPECT_EQ(GadgetGetToolTip(kFieldSpeed), Pick("Speed of gear 1 / the pinion", "Toerental van wiel 1 / het rondsel"));
-  EXPECT_EQ(GadgetGetToolTip(kFieldKeyLength), Pick("Empty: over the full hub length", "Leeg: over de hele naaflengte"));
+  EXPECT_EQ(GadgetGetToolTip(kFieldSpeed),
+            Pick("Speed of gear 1 / the pinion", "Toerental van wiel 1 / het rondsel"));
+  EXPECT_EQ(GadgetGetToolTip(kFieldKeyLength),
+            Pick("Empty: over the full hub length", "Leeg: over de hele naaflengte"));
   EXPECT_EQ(GadgetGetToolTip(kFieldShaftTauPerm),
             Pick("Permissible torsional stress for preliminary sizing (with an allowance for bending)",
                  "Toelaatbare torsiespanning voor de voordimensionering (met toeslag voor buiging)"));
