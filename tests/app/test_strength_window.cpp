@@ -394,6 +394,13 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
   EXPECT_EQ(GadgetGetHeight(kEditorStrengthReport), h1 + 100 - (gFieldHeight + 22) - 10);
   EXPECT_EQ(GadgetGetX(kFieldLoadValue), gFieldX);
   EXPECT_EQ(GadgetGetY(kButtonCopyReport), yb);
+
+  // Never smaller than built: the inputs and the buttons always fit.
+  WindowResize(kWindowStrength, kKeep, kKeep, 200, 150);
+  Pump();
+  EXPECT_EQ(WindowGetInnerWidth(kWindowStrength), w1);
+  EXPECT_EQ(WindowGetInnerHeight(kWindowStrength), h1);
+  EXPECT_EQ(GadgetGetWidth(kEditorStrengthReport), w1 - xr - 10);
 }
 
 TEST_F(AppTest, StrengthWindowGrabsToPng) {
