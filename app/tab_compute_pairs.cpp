@@ -12,6 +12,7 @@
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
 #include "design/field_reading.h"
+#include "design/hub_keyway_apply.h"
 #include "geometry/format.h"
 #include "geometry/gear_geometry.h"
 #include "geometry/internal_interference.h"
@@ -83,8 +84,8 @@ void ComputePairTab(int64_t fit) {
 
   BuildGearGeometry(gGear1, kViewDensity);
   BuildGearGeometry(gGear2, kViewDensity);
-  // Hub and keyway of both gears: ApplyHubAndKeyway(gGear1, 0), ApplyHubAndKeyway(gGear2, 1)
-  // are called here once the hub and keyway application is built.
+  ApplyHubAndKeyway(gGear1, 0);
+  ApplyHubAndKeyway(gGear2, 1);
 
   gViewMode = kViewPair;
   if (fit == 1) FitView();
@@ -134,8 +135,7 @@ void ComputeInternalTab(int64_t fit) {
                  ReadNumberField(kFieldIntPinionBore), 0.0, row->helixAngleDeg, GetHandSign(kComboIntHand));
   gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldIntBacklash), alpha);
   BuildGearGeometry(gGear1, kViewDensity);
-  // Hub and keyway of the pinion: ApplyHubAndKeyway(gGear1, 0) is called here
-  // once the hub and keyway application is built.
+  ApplyHubAndKeyway(gGear1, 0);
 
   BuildRingFromInputs(kViewDensity);
 

@@ -9,6 +9,7 @@
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
 #include "design/field_reading.h"
+#include "design/hub_keyway_apply.h"
 #include "design/number_text.h"
 #include "geometry/gear_geometry.h"
 #include "geometry/rack.h"
@@ -53,8 +54,7 @@ void ComputeSingleTab(int64_t fit) {
   // A single gear takes the allowance as given (no backlash to share).
   gGear1.thicknessAllowance = ReadNumberField(kFieldSingleThicknessAllowance);
   BuildGearGeometry(gGear1, kViewDensity);
-  // Hub and keyway: ApplyHubAndKeyway(gGear1, 0) is called here once the hub
-  // and keyway application is built.
+  ApplyHubAndKeyway(gGear1, 0);
 
   const bool fitNow = gViewMode != kViewSingle || fit == 1;
   gViewMode = kViewSingle;
@@ -85,8 +85,7 @@ void ComputeRackTab(int64_t fit) {
                  ReadNumberField(kFieldRackPinionBore), 0.0, beta, GetHandSign(kComboRackHand));
   gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldRackBacklash), alpha);
   BuildGearGeometry(gGear1, kViewDensity);
-  // Hub and keyway: ApplyHubAndKeyway(gGear1, 0) is called here once the hub
-  // and keyway application is built.
+  ApplyHubAndKeyway(gGear1, 0);
   BuildRackFromInputs(kViewDensity);
 
   const bool fitNow = gViewMode != kViewRack || fit == 1;

@@ -4,12 +4,18 @@
 
 #include <cstdint>
 
+#include "design/root_form_factors.h"   // ComputeRootFormFactors
+#include "design/strength_factors.h"    // the K, Z and Y factors, life factors
 #include "design/strength_results.h"
+#include "design/virtual_gear.h"        // BuildVirtualGear
 #include "geometry/gear_record.h"
 
 // gear1 is the external gear or pinion; pairKind a PairKind; centreDistance in
 // mm (unused for a rack); epsAlpha already raised to at least 0.5 by the
-// caller. Writes the clamped accuracy grade back into inputs. 1 on success.
+// caller. Writes the clamped accuracy grade back into inputs. 1 on success;
+// 0 with results.message set when the input is not usable, a root section is
+// not found (the load, K, Z and Y values then stay filled) or a result would
+// not be a finite number.
 int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
                             double centreDistance, double epsAlpha, StrengthInputs& inputs,
                             StrengthResults& results);

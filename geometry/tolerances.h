@@ -73,6 +73,36 @@ inline constexpr double kMaxBoreAngleStep = 3.14159265358979323846 / 36.0;
 // The most points of one bore contour (a 500 mm bore at 0.001 mm needs 1110).
 inline constexpr int kMaxBorePoints = 100000;
 
+// --- Strength calculation: root form factors on the outline ---
+
+// Outline points kept for the root section: the sector of one half tooth and
+// half gap may be overshot by this at its gap end (rad, or mm for the rack),
+// so the point on the gap's centre line is not lost to rounding ...
+inline constexpr double kRootSectorGapTolerance = 1e-9;
+// ... and by this at its tooth-centre end, so a tip point on the centre line
+// is kept but the other flank is not.
+inline constexpr double kRootSectorCentreTolerance = 1e-12;
+
+// Thinning of the root points: a point this many modules (|ds| + |dh|) or
+// less from the last one kept is a duplicate (curves share end points).
+inline constexpr double kRootPointDuplicateModules = 1e-9;
+
+// A point reaches the tip circle of a gear or ring gear when it lies within
+// this many modules of it (the flank ends on the tip circle to rounding).
+inline constexpr double kRootTipReachModules = 1e-7;
+
+// A rack point reaches the tip line within this (mm).
+inline constexpr double kRootRackTipTolerance = 1e-9;
+
+// Fillet circle through three points: a determinant below this counts as
+// collinear, and the fillet radius is then taken as kStraightFilletRadius (mm).
+inline constexpr double kFilletCollinearDeterminant = 1e-15;
+inline constexpr double kStraightFilletRadius = 1e6;
+
+// The load line's normal must cross the tooth centre line: a component across
+// the line below this counts as parallel to it.
+inline constexpr double kLoadLineMinCrossing = 1e-12;
+
 // --- Module search and reports ---
 
 // Ratio test of the module search: |u - i| / i <= tolerance + this, so a
@@ -128,6 +158,34 @@ inline constexpr double kMinProfileSlopeRadius = 1e-9;
 // (degrees), with equal tooth numbers.
 inline constexpr double kStoredRowModuleTolerance = 1e-9;
 inline constexpr double kStoredRowHelixToleranceDeg = 1e-5;
+
+// --- Shaft and key check ---
+
+// A minimum shaft diameter this far (mm) above a DIN 748 value, by rounding,
+// still takes that value.
+inline constexpr double kShaftSeriesTolerance = 1e-9;
+
+// A required key length this far (mm) above the bore length still fits in it.
+inline constexpr double kKeyLengthFitTolerance = 1e-9;
+
+// --- Exports ---
+
+// A coordinate of the DXF and STEP files closer to zero than this (mm) is
+// written as 0, so rounding noise of a turned outline never prints as -0.
+inline constexpr double kCoordinateZero = 1e-12;
+
+// The DXF outline polyline is written closed; its last point is left out when
+// it lies within this (mm) of the first, so the contour has no zero-length
+// closing segment.
+inline constexpr double kDxfClosingPointTolerance = 1e-9;
+
+// Chord tolerance (mm) of the bore and keyway contour in the DXF drawing.
+inline constexpr double kDxfBoreChordTolerance = 0.001;
+
+// Chord tolerance of the STL export (mm): the field's value must lie within
+// these limits, both included.
+inline constexpr double kExportChordToleranceMin = 0.0001;
+inline constexpr double kExportChordToleranceMax = 1.0;
 
 // --- Strength window ---
 

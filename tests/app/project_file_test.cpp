@@ -32,7 +32,9 @@ const std::string kCanonicalProject =
     "sigHlim1 = 1500\r\nsigFlim1 = 460\r\nE1 = 210000\r\nnu1 = 0,3\r\nmateriaal2 = 7\r\nsigHlim2 = 1100\r\n"
     "sigFlim2 = 350\r\nE2 = 206000\r\nnu2 = 0,29\r\nasmateriaal = 4\r\ntau_toel = 45\r\nRe_as = 600\r\n"
     "spieen = 1\r\nspielengte = 25\r\n"
-    "[Naaf]\r\nspiebaan1 = 1\r\nspie_b1 = 5\r\nspie_t1 = 2,3\r\nnaaf1 = 3\r\nnaaf_D1 = 30\r\nnaaf_L1 = 12\r\n"
+    // A standard keyway shows its DIN 6885-1 sizes (bore 10: 3 x 1.4) in the
+    // width and depth fields, so a saved file holds them.
+    "[Naaf]\r\nspiebaan1 = 1\r\nspie_b1 = 3\r\nspie_t1 = 1.4\r\nnaaf1 = 3\r\nnaaf_D1 = 30\r\nnaaf_L1 = 12\r\n"
     "spiebaan2 = 2\r\nspie_b2 = 6\r\nspie_t2 = 2,8\r\nnaaf2 = 1\r\nnaaf_D2 = 35\r\nnaaf_L2 = 15\r\n"
     "[Weergave]\r\nsnelheid = 9\r\ningrijpingslijn = 0\r\nexport = 2\r\nstl_tolerantie = 0,02\r\n"
     "[Keuze]\r\nmodul = 2.000000\r\nz1 = 20\r\nz2 = 40\r\nbeta = 0.000000\r\nx1 = 0,1\r\n"

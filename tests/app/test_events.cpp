@@ -240,13 +240,16 @@ TEST_F(AppTest, TimerTicksOnlyWhileRotateIsCheckedAndADesignIsShown) {
 }
 
 TEST_F(AppTest, TimerTicksDoNotPileUpWhileTheProgramIsBusy) {
-  WindowAddTimer(0, kTimerAnimation, 5);
-  LetTimePass(120);
+  // Ten intervals pass while nobody takes events from the queue: at most one
+  // tick waits there. Draining may take long on a loaded machine, so one more
+  // tick may arrive while the queue is emptied, never ten.
+  WindowAddTimer(0, kTimerAnimation, 40);
+  LetTimePass(400);
   int ticks = 0;
   for (int64_t kind = EventPoll(); kind != kEventNone; kind = EventPoll()) {
     if (kind == kEventTimer) ++ticks;
   }
-  EXPECT_LE(ticks, 1);
+  EXPECT_LE(ticks, 2);
   WindowRemoveTimer(0, kTimerAnimation);
 }
 
