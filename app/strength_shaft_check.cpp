@@ -3,7 +3,6 @@
 // result into the report's column.
 #include "app/strength_shaft_check.h"
 
-#if defined(NORVALE_HAS_SHAFT_KEY_CHECK)
 #include "design/shaft_key_check.h"
 
 void CheckStrengthShaft(const GearRecord& gear, double torque, double applicationFactor, double tauPerm,
@@ -29,15 +28,3 @@ void CheckStrengthShaft(const GearRecord& gear, double torque, double applicatio
   column.message = result.message;
 }
 
-bool IsStrengthShaftCheckBuiltIn() { return true; }
-
-#else
-// Until the shaft and key check is part of the build the check does not run
-// (computed 0): the report prints "-" in its rows.
-void CheckStrengthShaft(const GearRecord&, double, double, double, double, double, int64_t, double,
-                        StrengthShaftColumn& column) {
-  column = StrengthShaftColumn{};
-}
-
-bool IsStrengthShaftCheckBuiltIn() { return false; }
-#endif

@@ -14,6 +14,3 @@
 void CheckStrengthShaft(const GearRecord& gear, double torque, double applicationFactor, double tauPerm,
                         double reShaft, double pHub, int64_t keys, double keyLength, StrengthShaftColumn& column);
 
-// True when the shaft and key check is part of the program; without it the
-// column stays empty (computed 0).
-bool IsStrengthShaftCheckBuiltIn();
