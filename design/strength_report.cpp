@@ -20,6 +20,8 @@ constexpr int64_t kFirstGrade = 5;
 constexpr int64_t kLastGrade = 10;
 
 const std::string kDash = "-";
+// Characters of a value column of FormatReportRow.
+constexpr std::size_t kCellWidth = 11;
 
 std::string Num(double x, int decimals) { return FormatNumber(x, decimals); }
 
@@ -38,6 +40,23 @@ void AddLine(std::string& out, std::string_view line) {
 // A row with one text per column.
 void AddRow(std::string& out, std::string_view label, const std::string& v1, const std::string& v2) {
   out += FormatReportRow(label, v1, v2);
+}
+
+// A load-cycle count as a whole number; a count too long for its 11-character
+// column (from 1e11 on, some 100 years at 1500 /min) in powers of ten, since
+// the column would cut the whole number to a wrong one.
+std::string LoadCyclesCell(double cycles) {
+  std::string text = Num(cycles, 0);
+  if (text.size() <= kCellWidth) return text;
+  const int exponent = int(std::floor(std::log10(std::abs(cycles))));
+  if (!std::isfinite(cycles) || exponent < 0) return text;
+  double mantissa = cycles / std::pow(10.0, exponent);
+  int e = exponent;
+  if (std::abs(std::round(mantissa * 100.0)) >= 1000.0) {  // 9.995 rounds up to 10.00
+    mantissa /= 10.0;
+    ++e;
+  }
+  return Num(mantissa, 2) + "e" + std::to_string(e);
 }
 
 std::string SafetyCell(double safety, double minSafety) {
@@ -79,7 +98,7 @@ void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
   AddLine(out, texts::kStrengthFlankHeading);
   AddRow(out, texts::kStrengthSigmaH, Num(r.sigmaH, 0), Num(r.sigmaH, 0));
   AddRow(out, texts::kStrengthSigmaHlim, Num(in.sigmaHlim[0], 0), Num(in.sigmaHlim[1], 0));
-  AddRow(out, texts::kStrengthLoadCycles, Num(r.loadCycles[0], 0), Num(r.loadCycles[1], 0));
+  AddRow(out, texts::kStrengthLoadCycles, LoadCyclesCell(r.loadCycles[0]), LoadCyclesCell(r.loadCycles[1]));
   AddRow(out, texts::kStrengthZNT, Num(r.zNT[0], 3), Num(r.zNT[1], 3));
   AddRow(out, texts::kStrengthSigmaHP, Num(r.sigmaHP[0], 0), Num(r.sigmaHP[1], 0));
   AddRow(out,

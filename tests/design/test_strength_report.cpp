@@ -419,3 +419,27 @@ TEST(StrengthLoad, TorqueFromPower) {
   EXPECT_EQ(ComputeTorqueFromPower(5, -10), 0.0);
   EXPECT_EQ(ComputeTorqueFromPower(5, std::nan("")), 0.0);
 }
+
+TEST(StrengthReportText, LoadCyclesTooLongForTheColumnAreNotCut) {
+  // 99 999 999 999 still fits 11 characters; 1e11 and more would be cut to a
+  // wrong whole number: 2e6 h at 1500 /min give 1.8e11 cycles.
+  struct Case {
+    double cycles;
+    const char* cell;
+  };
+  const Case cases[] = {
+      {99999999999.0, "99999999999"},
+      {2e6 * 1500 * 60, "1.80e11"},
+      {9.996e15, "1.00e16"},
+      {4.5e20, "4.50e20"},
+  };
+  for (const Case& c : cases) {
+    StrengthReportData d = HandPair();
+    d.results.loadCycles[1] = c.cycles;
+    const std::string text = BuildStrengthReportText(d);
+    const std::string cell = c.cell;
+    const std::string line = std::string(Pick("  load cycles                  ", "  lastwisselingen              ")) +
+                             "1800000000" + std::string(11 - cell.size(), ' ') + cell;
+    EXPECT_TRUE(HasLine(text, line)) << c.cycles;
+  }
+}
