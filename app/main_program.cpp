@@ -1,6 +1,7 @@
 // Start-up, the event loop and shut-down of the program.
 #include "app/main_program.h"
 
+#include "app/about_picture.h"
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_window.h"
@@ -89,9 +90,8 @@ void HandleMenuEvent(int64_t item) {
     case kMenuItemSave: SaveProjectWithPrompt(0); break;
     case kMenuItemHelp: OpenHelpFile(); break;
     case kMenuItemAbout:
-      // The About box decodes the program's embedded picture itself when
-      // given none here.
-      ShowAboutBox(kWindowMain, texts::kVersionText, nullptr, nullptr, texts::kLanguageNumber);
+      ShowAboutBox(kWindowMain, texts::kVersionText, kAboutPicturePng, kAboutPicturePng + kAboutPicturePngSize,
+                   texts::kLanguageNumber);
       break;
     default: break;
   }

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/view_clip.h"
 #include "app/view_draw.h"
+#include "app/view_overlays.h"
 #include "app/view_transform.h"
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
@@ -21,6 +22,9 @@
 
 namespace {
 
+// Check box 42 "Line of action".
+bool IsLineOfActionShown() { return GadgetGetState(kCheckLineOfAction) != 0; }
+
 // Gears of the mode, each in the mesh's one fixed frame: the external pair with
 // gear 1 at the origin and gear 2 at (a, 0); the rack below the pinion,
 // shifted along by the pinion's turn; the ring at the origin turning at z1/z2
@@ -30,7 +34,7 @@ void DrawDesignOfMode() {
     case kViewPair:
       DrawGear(gGear1, 0.0, 0.0, gAnimAngle, kGear1Colour);
       DrawGear(gGear2, gPairCentreDistance, 0.0, ComputeGear2MeshAngle(), kGear2Colour);
-      // Line-of-action overlay of the pair: wired when the overlays are built.
+      if (IsLineOfActionShown() && gGear1.valid && gGear2.valid) DrawPairContactOverlay();
       break;
     case kViewSingle:
       DrawGear(gGear1, 0.0, 0.0, gAnimAngle, kGear1Colour);
@@ -39,7 +43,7 @@ void DrawDesignOfMode() {
       const double shift = ComputeRackOffset(gGear1, gRack, gAnimAngle);
       DrawGear(gGear1, 0.0, 0.0, gAnimAngle, kGear1Colour);
       DrawRack(gRack, shift, ComputeRackPitchLineOffset(gGear1), kGear2Colour);
-      // Line-of-action overlay of rack and pinion: wired when the overlays are built.
+      if (IsLineOfActionShown() && gGear1.valid && gRack.valid) DrawRackContactOverlay(shift);
       break;
     }
     case kViewInternal: {
@@ -48,7 +52,7 @@ void DrawDesignOfMode() {
                           : 0.0;
       DrawGear(gRing, 0.0, 0.0, ringAngle, kGear2Colour);
       DrawGear(gGear1, gInternalCentreDistance, 0.0, gAnimAngle, kGear1Colour);
-      // Line-of-action overlay of the internal pair: wired when the overlays are built.
+      if (IsLineOfActionShown() && gGear1.valid && gRing.valid) DrawInternalContactOverlay();
       break;
     }
     default:
@@ -82,7 +86,7 @@ void RedrawView() {
   DrawDesignOfMode();
 
   if (gViewMode != kViewNone) {
-    // Root-section overlay of the strength window: wired when the overlays are built.
+    DrawRootSectionOverlay();  // draws only while the strength window is shown
     std::string status(texts::kViewStatusPrefix);
     status += FormatNumber(gZoom, 2);
     status += texts::kViewStatusSuffix;

@@ -136,6 +136,10 @@ inline constexpr double kRingTipFilletTolerance = 1e-6;
 
 // --- Mesh geometry of pairs, racks and ring gears ---
 
+// A gear counts as a spur gear when its helix angle is at most this (rad);
+// only then does the view mark the root sections of the strength calculation.
+inline constexpr double kSpurHelixTolerance = 1e-9;
+
 // Current contact points count as within the path of contact A..E when they
 // lie no more than this (mm) outside it.
 inline constexpr double kContactPositionTolerance = 1e-9;

@@ -88,6 +88,8 @@ inline constexpr int64_t kWindowMaximizeBox = 1 << 4;
 inline constexpr int64_t kWindowScreenCentered = 1 << 5;
 inline constexpr int64_t kWindowParentCentered = 1 << 6;
 inline constexpr int64_t kWindowInvisible = 1 << 7;
+// Application-modal: while it is shown no other window takes mouse or key input.
+inline constexpr int64_t kWindowModal = 1 << 8;
 inline constexpr int64_t kWindowNormal = kWindowTitleBar | kWindowSystemMenu | kWindowSizeable |
                                          kWindowMinimizeBox | kWindowMaximizeBox;
 
@@ -175,7 +177,8 @@ void EventBindCallback(int64_t window, int64_t kind, EventCallback callback);
 // Opens a top-level window; returns its number, -1 on failure.
 int64_t WindowOpenTopLevel(int64_t window, int x, int y, int width, int height, std::string_view title,
                            int64_t flags);
-// Opens a window owned by parentWindow (kWindowParentCentered centres it on it).
+// Opens a window owned by parentWindow (kWindowParentCentered centres it on it;
+// kWindowModal makes it application-modal).
 int64_t WindowOpen(int64_t window, int x, int y, int width, int height, std::string_view title,
                    int64_t flags, int64_t parentWindow);
 bool WindowExists(int64_t window);

@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -25,11 +26,16 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
   reader->offset += length;
 }
 
+// libpng's error exit without its default message on stderr: a picture that
+// cannot be read is reported by the result alone.
+[[noreturn]] void ExitOnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void IgnorePngWarning(png_structp, png_const_charp) {}
+
 // Decodes into rgba (width * height * 4 bytes, straight alpha); false when
 // the data is not a PNG image libpng can read.
 bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
   if (data == nullptr || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ExitOnPngError, IgnorePngWarning);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {
@@ -37,8 +43,11 @@ bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
     return false;
   }
   MemoryReader reader{data, size, 0};
-  // Declared before setjmp so that a longjmp leaves nothing to clean up but libpng's.
+  // Declared before setjmp so that a longjmp (libpng's error exit, taken on
+  // corrupt or truncated data) skips no destructor and leaks nothing but what
+  // png_destroy_read_struct frees.
   QImage decoded;
+  std::vector<png_bytep> rows;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
@@ -59,7 +68,7 @@ bool DecodePng(const unsigned char* data, std::size_t size, QImage& image) {
     return false;
   }
   decoded = QImage(int(width), int(height), QImage::Format_RGBA8888);
-  std::vector<png_bytep> rows(height);
+  rows.resize(height);
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = decoded.scanLine(int(y));
   png_read_image(png, rows.data());
   png_read_end(png, nullptr);

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 #include "platform/registry.h"
 #include "platform/widgets.h"
@@ -30,7 +31,18 @@ int64_t OpenWindow(int64_t requested, int x, int y, int width, int height, std::
   if (WindowEntry* old = FindWindow(number)) delete old->widget.data();
   QWidget* owner = nullptr;
   if (WindowEntry* parent = FindWindow(parentWindow)) owner = parent->widget;
-  auto* window = new PlatformWindow(number, owner, ToQtFlags(flags, owner != nullptr));
+  // A modal window is no Qt child of its owner: disabling the owner (as the
+  // modal loop does) would disable it too, since Qt disables a widget's child
+  // windows with it. It stays on top of the owner as its transient child.
+  const bool modal = (flags & kWindowModal) != 0;
+  auto* window = new PlatformWindow(number, modal ? nullptr : owner, ToQtFlags(flags, owner != nullptr));
+  if (modal && owner != nullptr) {
+    window->setAttribute(Qt::WA_NativeWindow);
+    window->winId();  // creates the QWindow now
+    if (window->windowHandle() != nullptr && owner->window()->windowHandle() != nullptr) {
+      window->windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
+  }
   window->setWindowTitle(ToQString(title));
   window->setAttribute(Qt::WA_DeleteOnClose, false);
   WindowEntry entry;
@@ -51,6 +63,7 @@ int64_t OpenWindow(int64_t requested, int x, int y, int width, int height, std::
     }
   }
   window->move(position);
+  if (flags & kWindowModal) window->setWindowModality(Qt::ApplicationModal);
   p.containers.clear();
   p.containers.push_back({-1, window});
   p.currentWindow = number;
