@@ -103,6 +103,38 @@ inline constexpr double kStraightFilletRadius = 1e6;
 // the line below this counts as parallel to it.
 inline constexpr double kLoadLineMinCrossing = 1e-12;
 
+// --- STEP export ---
+
+// STEP coordinates are written with 6 decimals; a value closer to 0 than this
+// is written as 0 (no "-0.000000" from rounding noise of a rotation).
+inline constexpr double kStepZeroCoordinate = 1e-12;
+
+// Two knots of a B-spline closer than this are one knot with the
+// multiplicities added.
+inline constexpr double kStepKnotMergeTolerance = 1e-12;
+
+// A helix angle at or below this (rad) is written as a spur gear (a prism).
+inline constexpr double kStepSpurHelixLimit = 1e-9;
+
+// A helical flank surface gets one axial section per started this many rad of
+// total twist (plus one, at least 4), so the interpolated helix stays close
+// to the true one.
+inline constexpr double kStepTwistPerSection = 0.1;
+
+// The most axial sections of a helical body (a total twist of 19.9 rad, more
+// than three turns); a body that would need more is not written.
+inline constexpr int64_t kStepMaxAxialSections = 200;
+
+// Outline points closer than this (mm) to the previous point of their curve
+// are dropped before a curve is interpolated: equal chord parameters would
+// make the collocation matrix singular.
+inline constexpr double kStepDuplicatePointDistance = 1e-9;
+
+// A pivot of the B-spline collocation matrix (basis values in 0..1) below
+// this counts as zero: the parameters were (nearly) equal and the control
+// points would be noise or NaN.
+inline constexpr double kStepSingularPivot = 1e-12;
+
 // --- Module search and reports ---
 
 // Ratio test of the module search: |u - i| / i <= tolerance + this, so a

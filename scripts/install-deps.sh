@@ -9,6 +9,9 @@ packages=(
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev libmimalloc-dev
   fonts-dejavu-core
+  # Tests only: the PNG decoder under valgrind, and a CAD kernel that reads
+  # the exported STEP files back.
+  valgrind libocct-data-exchange-dev libocct-modeling-algorithms-dev
 )
 
 missing=()

@@ -1,0 +1,157 @@
+// The STEP file: ISO 10303-21 header, AP214 product structure and units, the
+// bodies' solids, and the file written in one piece with CR LF lines.
+#include "export/step_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "export/step_entities.h"
+#include "export/step_number.h"
+#include "export/step_solids.h"
+#include "geometry/gear_geometry.h"
+#include "platform/safe_file.h"
+#include "texts/step_texts.h"
+
+std::string StepFormatTimeStamp(const std::tm& t) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
+                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  return buffer;
+}
+
+std::string StepFileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string StepModelNameOf(const std::string& path) {
+  const std::string file = StepFileNameOf(path);
+  const std::size_t dot = file.rfind('.');
+  if (dot == std::string::npos || dot == 0 || dot + 1 == file.size()) return file;
+  if (file.find(' ', dot) != std::string::npos) return file;
+  return file.substr(0, dot);
+}
+
+namespace {
+
+// A body the writer can turn into a closed solid: built, with an outline of
+// curves of at least 2 points, a positive, finite face width (zero or
+// negative would give a flat or inside-out solid), a bore, keyway and hub
+// inside the tooth outline and a ring gear's rim outside it.
+bool IsWritableBody(const GearRecord& gear) {
+  if (gear.valid == 0 || gear.outline.empty()) return false;
+  if (!(gear.faceWidth > 0.0) || !std::isfinite(gear.faceWidth)) return false;
+  double minRadius = INFINITY;
+  double maxRadius = 0.0;
+  for (const OutlineCurve& curve : gear.outline) {
+    if (curve.points.size() < 2) return false;
+    for (const OutlinePoint& q : curve.points) {
+      const double r = std::hypot(q.x, q.y);
+      minRadius = std::min(minRadius, r);
+      maxRadius = std::max(maxRadius, r);
+    }
+  }
+  if (gear.isInternal != 0) return gear.rimRadius > maxRadius;  // the rim encloses the teeth
+  if (gear.isRack != 0) return true;
+  // A bore, keyway or hub circle that reaches the tooth outline would cross
+  // it in the end faces: no solid, though the geometry lets such a gear stand
+  // (the report only warns of too little material).
+  double boreExtent = gear.boreDiameter > 0.0 ? gear.boreDiameter / 2.0 : 0.0;
+  if (GearHasKeyway(gear) != 0) {
+    boreExtent = std::hypot(gear.boreDiameter / 2.0 + gear.hubKeywayDepth, gear.keyWidth / 2.0);
+  }
+  if (!(boreExtent < minRadius)) return false;
+  if (GearHasHub(gear) != 0) {
+    const double hubRadius = gear.hubDiameter / 2.0;
+    if (!(hubRadius < minRadius) || !(hubRadius > boreExtent)) return false;
+  }
+  return true;
+}
+
+// Entities 1 to 17: application context, product structure, units,
+// uncertainty, representation context and the world placement (#17).
+void WriteContextEntities(const std::string& modelName) {
+  StepAddEntity("APPLICATION_CONTEXT('core data for automotive mechanical design processes')");
+  StepAddEntity("APPLICATION_PROTOCOL_DEFINITION('international standard','automotive_design',2000,#1)");
+  StepAddEntity("PRODUCT_CONTEXT('',#1,'mechanical')");
+  StepAddEntity("PRODUCT('" + modelName + "','" + modelName + "','',(#3))");
+  StepAddEntity("PRODUCT_DEFINITION_FORMATION('','',#4)");
+  StepAddEntity("PRODUCT_DEFINITION_CONTEXT('part definition',#1,'design')");
+  StepAddEntity("PRODUCT_DEFINITION('design','',#5,#6)");
+  StepAddEntity("PRODUCT_DEFINITION_SHAPE('','',#7)");
+  StepAddEntity("(LENGTH_UNIT()NAMED_UNIT(*)SI_UNIT(.MILLI.,.METRE.))");
+  StepAddEntity("(NAMED_UNIT(*)PLANE_ANGLE_UNIT()SI_UNIT($,.RADIAN.))");
+  StepAddEntity("(NAMED_UNIT(*)SI_UNIT($,.STERADIAN.)SOLID_ANGLE_UNIT())");
+  StepAddEntity(
+      "UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(1.E-06),#9,'distance_accuracy_value','confusion "
+      "accuracy')");
+  StepAddEntity(
+      "(GEOMETRIC_REPRESENTATION_CONTEXT(3)GLOBAL_UNCERTAINTY_ASSIGNED_CONTEXT((#12))GLOBAL_UNIT_ASSIGNED_"
+      "CONTEXT((#9,#10,#11))REPRESENTATION_CONTEXT('Context #1','3D Context with UNIT and UNCERTAINTY'))");
+  StepAddEntity(kStepDirectionZ);
+  StepAddEntity(kStepDirectionX);
+  StepWriteCartesianPoint(0.0, 0.0, 0.0);
+  StepAddEntity("AXIS2_PLACEMENT_3D('',#16,#14,#15)");
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+  out += line;
+  out += "\r\n";
+}
+
+}  // namespace
+
+int64_t StepWriteFileStamped(const std::string& path, const GearRecord& a, double angleA,
+                             const GearRecord* b, double xB, double angleB, double yB,
+                             const std::string& timeStamp) {
+  if (!IsWritableBody(a) || (b != nullptr && !IsWritableBody(*b))) return 0;
+  const std::string fileName = StepEncodeString(StepFileNameOf(path));
+  const std::string modelName = StepEncodeString(StepModelNameOf(path));
+
+  StepResetEntities();
+  gStepNumberFault = 0;
+  WriteContextEntities(modelName);
+  const int64_t solidA = StepWriteGearSolid(a, 0.0, 0.0, angleA);
+  const int64_t solidB = b != nullptr ? StepWriteGearSolid(*b, xB, yB, angleB) : 0;
+  if (solidA == 0 || (b != nullptr && solidB == 0) || gStepNumberFault != 0) return 0;
+  std::string items = "#17," + StepFormatRef(solidA);
+  if (b != nullptr) {
+    items += ',';
+    items += StepFormatRef(solidB);
+  }
+  const int64_t representation =
+      StepAddEntity("ADVANCED_BREP_SHAPE_REPRESENTATION('" + modelName + "',(" + items + "),#13)");
+  StepAddEntity("SHAPE_DEFINITION_REPRESENTATION(#8," + StepFormatRef(representation) + ")");
+
+  std::size_t size = 512;
+  for (const StepLine& line : gStepEntityList) size += line.size() + 2;
+  std::string out;
+  out.reserve(size);
+  AppendLine(out, "ISO-10303-21;");
+  AppendLine(out, "HEADER;");
+  AppendLine(out, "FILE_DESCRIPTION(('" + StepEncodeString(texts::kStepFileDescription) + "'),'2;1');");
+  AppendLine(out, "FILE_NAME('" + fileName + "','" + timeStamp +
+                      "',(''),(''),'Norvale','Norvale','');");
+  AppendLine(out, "FILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }'));");
+  AppendLine(out, "ENDSEC;");
+  AppendLine(out, "DATA;");
+  for (const StepLine& line : gStepEntityList) AppendLine(out, line);
+  AppendLine(out, "ENDSEC;");
+  AppendLine(out, "END-ISO-10303-21;");
+
+  // Written to a temporary file and renamed: a failed write leaves no
+  // partial file and the old file, if any, intact.
+  if (!WriteFileAtomically(path, out)) return 0;
+  gStepEntityList.clear();
+  return 1;
+}
+
+int64_t StepWriteFile(const std::string& path, const GearRecord& a, double angleA, const GearRecord* b,
+                      double xB, double angleB, double yB) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return StepWriteFileStamped(path, a, angleA, b, xB, angleB, yB, StepFormatTimeStamp(local));
+}

@@ -1,0 +1,128 @@
+// STEP solids of spur gears, spur ring gears and racks: the tooth outline
+// extruded over the face width (straight, or oblique for a helical rack).
+#include <cmath>
+
+#include "export/step_bspline.h"
+#include "export/step_number.h"
+#include "export/step_solids.h"
+#include "geometry/tolerances.h"
+
+void StepAppendFace(std::string& list, int64_t face) {
+  if (!list.empty()) list += ',';
+  list += StepFormatRef(face);
+}
+
+int64_t StepWriteSideFace(int64_t bottomEdge, int64_t rightEdge, int64_t topEdge, int64_t leftEdge,
+                          int64_t surface) {
+  const std::vector<int64_t> edges = {
+      StepWriteOrientedEdge(bottomEdge, 1), StepWriteOrientedEdge(rightEdge, 1),
+      StepWriteOrientedEdge(topEdge, 0), StepWriteOrientedEdge(leftEdge, 0)};
+  const int64_t loop = StepWriteEdgeLoopOver(edges);
+  const int64_t bound = StepAddEntity("FACE_OUTER_BOUND(''," + StepFormatRef(loop) + ",.T.)");
+  return StepAddEntity("ADVANCED_FACE('',(" + StepFormatRef(bound) + ")," + StepFormatRef(surface) +
+                       ",.T.)");
+}
+
+int64_t StepWriteGearSolid(const GearRecord& gear, double x0, double y0, double phi) {
+  if (gear.outline.empty()) return 0;
+  if (gear.helixAngle > kStepSpurHelixLimit && gear.isRack == 0) {
+    return StepWriteHelicalSolid(gear, x0, y0, phi);
+  }
+  return StepWriteExtrudedSolid(gear, x0, y0, phi);
+}
+
+int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, double phi) {
+  const double b = gear.faceWidth;
+  const double shift = gear.topShift;  // helical rack: hand tan(beta) b, else 0
+  const double c = std::cos(phi);
+  const double s = std::sin(phi);
+  const auto placeX = [&](const OutlinePoint& q) { return x0 + c * q.x - s * q.y; };
+  const auto placeY = [&](const OutlinePoint& q) { return y0 + s * q.x + c * q.y; };
+
+  const int64_t dirZ = StepAddEntity(kStepDirectionZ);
+  StepAddEntity(kStepDirectionX);
+
+  // The extrusion vector (shift, 0, b): the direction need not be unit length.
+  int64_t extrusion = 0;
+  if (shift == 0.0) {
+    extrusion = StepAddEntity("VECTOR(''," + StepFormatRef(dirZ) + "," + StepFormatCoordinate(b) + ")");
+  } else {
+    const int64_t dir = StepAddEntity("DIRECTION('',(" + StepFormatCoordinate(shift) + ",0.," +
+                                      StepFormatCoordinate(b) + "))");
+    extrusion = StepAddEntity("VECTOR(''," + StepFormatRef(dir) + "," +
+                              StepFormatCoordinate(std::sqrt(shift * shift + b * b)) + ")");
+  }
+
+  const std::size_t n = gear.outline.size();
+  std::vector<int64_t> bottomVertices(n + 1), topVertices(n + 1), verticalEdges(n + 1);
+  std::vector<int64_t> bottomEdges(n), topEdges(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    const OutlinePoint& first = gear.outline[j].points.front();
+    const double px = placeX(first);
+    const double py = placeY(first);
+    const int64_t bottomPoint = StepWriteCartesianPoint(px, py, 0.0);
+    bottomVertices[j] = StepAddEntity("VERTEX_POINT(''," + StepFormatRef(bottomPoint) + ")");
+    topVertices[j] = StepWriteVertexPoint(px + shift, py, b);
+    const int64_t line = StepAddEntity("LINE(''," + StepFormatRef(bottomPoint) + "," +
+                                       StepFormatRef(extrusion) + ")");
+    verticalEdges[j] = StepWriteEdgeCurve(bottomVertices[j], topVertices[j], line);
+  }
+  bottomVertices[n] = bottomVertices[0];
+  topVertices[n] = topVertices[0];
+  verticalEdges[n] = verticalEdges[0];
+
+  std::string faceList;
+  for (std::size_t j = 0; j < n; ++j) {
+    const OutlineCurve& curve = gear.outline[j];
+    int64_t bottomCurve = 0;
+    int64_t topCurve = 0;
+    int64_t surface = 0;
+    if (curve.points.size() != 2) {
+      bottomCurve = StepWriteBsplineCurveFromOutline(curve, x0, y0, c, s, 0.0);
+      topCurve = StepWriteBsplineCurveFromOutline(curve, x0 + shift, y0, c, s, b);
+      surface = StepAddEntity("SURFACE_OF_LINEAR_EXTRUSION(''," + StepFormatRef(bottomCurve) + "," +
+                              StepFormatRef(extrusion) + ")");
+    } else {
+      const OutlinePoint& p0 = curve.points[0];
+      const OutlinePoint& p1 = curve.points[1];
+      const double ax = placeX(p0);
+      const double ay = placeY(p0);
+      const double dx = placeX(p1) - ax;
+      const double dy = placeY(p1) - ay;
+      const double length = std::sqrt(dx * dx + dy * dy);
+      const double ux = dx / length;
+      const double uy = dy / length;
+      const int64_t dirU = StepAddEntity("DIRECTION('',(" + StepFormatDirection(ux) + "," +
+                                         StepFormatDirection(uy) + ",0.))");
+      const int64_t bottomStart = StepWriteCartesianPoint(ax, ay, 0.0);
+      const int64_t bottomVector =
+          StepAddEntity("VECTOR(''," + StepFormatRef(dirU) + "," + StepFormatCoordinate(length) + ")");
+      bottomCurve = StepAddEntity("LINE(''," + StepFormatRef(bottomStart) + "," +
+                                  StepFormatRef(bottomVector) + ")");
+      const int64_t topStart = StepWriteCartesianPoint(ax + shift, ay, b);
+      const int64_t topVector =
+          StepAddEntity("VECTOR(''," + StepFormatRef(dirU) + "," + StepFormatCoordinate(length) + ")");
+      topCurve = StepAddEntity("LINE(''," + StepFormatRef(topStart) + "," + StepFormatRef(topVector) + ")");
+      // Plane normal u x (shift, 0, b): out of the material for an outline
+      // running counter-clockwise around the material.
+      const double nx = b * uy;
+      const double ny = -b * ux;
+      const double nz = -uy * shift;
+      const double nl = std::sqrt(nx * nx + ny * ny + nz * nz);
+      const int64_t origin = StepWriteCartesianPoint(ax, ay, 0.0);
+      const int64_t normal = StepAddEntity("DIRECTION('',(" + StepFormatDirection(nx / nl) + "," +
+                                           StepFormatDirection(ny / nl) + "," +
+                                           StepFormatDirection(nz / nl) + "))");
+      const int64_t placement = StepAddEntity("AXIS2_PLACEMENT_3D(''," + StepFormatRef(origin) + "," +
+                                              StepFormatRef(normal) + "," + StepFormatRef(dirU) + ")");
+      surface = StepAddEntity("PLANE(''," + StepFormatRef(placement) + ")");
+    }
+    bottomEdges[j] = StepWriteEdgeCurve(bottomVertices[j], bottomVertices[j + 1], bottomCurve);
+    topEdges[j] = StepWriteEdgeCurve(topVertices[j], topVertices[j + 1], topCurve);
+    const int64_t face =
+        StepWriteSideFace(bottomEdges[j], verticalEdges[j + 1], topEdges[j], verticalEdges[j], surface);
+    StepAppendFace(faceList, face);
+  }
+  return StepFinishSolid(gear, x0, y0, phi, bottomEdges, topEdges, static_cast<int64_t>(n),
+                         std::move(faceList));
+}
