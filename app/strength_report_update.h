@@ -3,5 +3,13 @@
 
 #include <string>
 
+#include "design/strength_results.h"
+
 extern std::string gStrengthReportText;  // the last strength copy text, empty when none
 void ReportUpdateStrength();
+
+// The strength window's inputs as the calculation takes them: T1 from the load
+// kind (power: T1 = 9550 P / n1), KA at least 1, a service life of at least
+// 1 h, the grade as combo index + 5, minimum safeties 1.0 / 1.4 when not
+// positive, E 206000 when not positive, the life class of each chosen material.
+StrengthInputs ReadStrengthInputs();

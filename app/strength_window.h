@@ -9,3 +9,6 @@ void ShowStrengthWindow();
 void HideStrengthWindow();
 void SyncMaterialCombo(int64_t combo, int64_t fieldSigmaH, int64_t fieldSigmaF, int64_t fieldE,
                        int64_t fieldNu);
+// Size callback of window 1: the verdict line and the report editor take the
+// window's width right of the inputs, the editor its height. Returns 0.
+int64_t LayoutStrengthWindow();

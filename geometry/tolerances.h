@@ -266,3 +266,10 @@ inline constexpr double kDxfBoreChordTolerance = 0.001;
 // these limits, both included.
 inline constexpr double kExportChordToleranceMin = 0.0001;
 inline constexpr double kExportChordToleranceMax = 1.0;
+
+// --- Strength window ---
+
+// A typed material value within this (N/mm^2, or plain for nu) of the chosen
+// preset keeps that preset; a larger difference switches to the custom row.
+// Far below any printed precision, so a value re-typed as shown always matches.
+inline constexpr double kMaterialMatchTolerance = 1e-6;

@@ -1,0 +1,238 @@
+// Refreshing the strength window: reading its inputs, choosing the pair of the
+// current mode, running the strength calculation and the shaft-and-key checks,
+// and writing the verdict line, the report and the copy text.
+#include "app/strength_report_update.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/globals.h"
+#include "app/strength_shaft_check.h"
+#include "design/field_reading.h"
+#include "design/report.h"
+#include "design/strength_calc.h"
+#include "design/strength_report.h"
+#include "geometry/path_of_contact.h"
+#include "platform/gui.h"
+#include "texts/strength_report_texts.h"
+
+std::string gStrengthReportText;
+
+namespace {
+
+// Background colours of the verdict line (0xRRGGBB).
+constexpr int64_t kColourSufficient = 0xAAE1AA;    // RGB(170, 225, 170) green
+constexpr int64_t kColourTight = 0xFACD78;         // RGB(250, 205, 120) orange
+constexpr int64_t kColourInsufficient = 0xF08C8C;  // RGB(240, 140, 140) red
+constexpr int64_t kColourNothing = 0xE1E1E6;       // RGB(225, 225, 230) grey
+
+// Defaults for missing or unusable inputs.
+constexpr double kMinApplicationFactor = 1.0;
+constexpr double kMinLifeHours = 1.0;
+constexpr double kDefaultMinSafetyH = 1.0;
+constexpr double kDefaultMinSafetyF = 1.4;
+constexpr double kDefaultElasticModulus = 206000.0;  // steel, N/mm^2
+constexpr int64_t kFirstAccuracyGrade = 5;           // combo item 0
+
+// Smallest transverse contact ratio the calculation is run with.
+constexpr double kMinContactRatio = 0.5;
+
+// Permissible key pressure of a hub: 0.9 R_e of the gear material, or this
+// (N/mm^2) for a material without a yield strength (grey cast iron).
+constexpr double kHubPressureYieldFactor = 0.9;
+constexpr double kHubPressureWithoutYield = 125.0;
+
+const int64_t kMaterialCombos[2] = {kComboMaterial1, kComboMaterial2};
+const int64_t kSigmaHFields[2] = {kFieldSigmaHlim1, kFieldSigmaHlim2};
+const int64_t kSigmaFFields[2] = {kFieldSigmaFlim1, kFieldSigmaFlim2};
+const int64_t kElasticFields[2] = {kFieldElasticModulus1, kFieldElasticModulus2};
+const int64_t kPoissonFields[2] = {kFieldPoisson1, kFieldPoisson2};
+
+// The gear-material row chosen in a combo; nullptr for no choice.
+const MaterialRow* ChosenMaterial(int64_t combo) {
+  const int64_t row = GadgetGetState(combo);
+  if (row < 0 || row >= int64_t(gMaterials.size())) return nullptr;
+  return &gMaterials[std::size_t(row)];
+}
+
+// The pair of the current mode as the calculation sees it.
+struct ChosenPair {
+  const GearRecord* partner = nullptr;  // nullptr: the mode has no pair
+  int64_t pairKind = kPairExternal;
+  double centreDistance = 0.0;
+  double epsAlpha = 0.0;
+  std::string_view partnerName;
+};
+
+// eps_alpha = g_alpha / p_bt, the length of the path of contact A..E over the
+// transverse base pitch pi mt cos alpha_t of gear 1 (DIN 3960).
+double ContactRatioOfPath(const PathOfContactRecord& path) {
+  const double baseP = std::numbers::pi * gGear1.transverseModule * std::cos(gGear1.transversePressureAngle);
+  if (path.valid == 0 || !(baseP > 0)) return 0.0;
+  return (path.posE - path.posA) / baseP;
+}
+
+ChosenPair ChoosePair() {
+  ChosenPair p;
+  const bool gear1Valid = gGear1.valid != 0;
+  switch (gViewMode) {
+    case kViewPair:
+      p.partner = &gGear2;
+      p.pairKind = kPairExternal;
+      p.centreDistance = gPairCentreDistance;
+      p.epsAlpha = ComputeTransverseContactRatio(gGear1, gGear2, gPairCentreDistance);
+      p.partnerName = texts::kStrengthGear2;
+      break;
+    case kViewRack:
+      p.partner = &gRack;
+      p.pairKind = kPairRack;
+      if (gear1Valid && gRack.valid != 0) {
+        PathOfContactRecord path;
+        ComputeRackPathOfContact(gGear1, gRack, 0.0, path);
+        p.epsAlpha = ContactRatioOfPath(path);
+      }
+      p.partnerName = texts::kStrengthRack;
+      break;
+    case kViewInternal:
+      p.partner = &gRing;
+      p.pairKind = kPairInternal;
+      p.centreDistance = gInternalCentreDistance;
+      if (gear1Valid && gRing.valid != 0) {
+        PathOfContactRecord path;
+        ComputeInternalPathOfContact(gGear1, gRing, gInternalCentreDistance, 0.0, path);
+        p.epsAlpha = ContactRatioOfPath(path);
+      }
+      p.partnerName = texts::kStrengthRing;
+      break;
+    default: break;
+  }
+  return p;
+}
+
+void ShowNothingCalculated(std::string_view verdict, const std::string& report) {
+  GadgetSetText(kTextVerdict, verdict);
+  GadgetSetBackColor(kTextVerdict, kColourNothing);
+  GadgetSetText(kEditorStrengthReport, report);
+  gStrengthReportText.clear();
+}
+
+// Permissible key pressure of the hub of gear k from its chosen material
+// (no choice counts as the first row).
+double HubKeyPressure(int k) {
+  const MaterialRow* m = ChosenMaterial(kMaterialCombos[k]);
+  if (m == nullptr && !gMaterials.empty()) m = &gMaterials[0];
+  const double yield = m != nullptr ? m->yieldStrength : 0.0;
+  return yield > 0 ? kHubPressureYieldFactor * yield : kHubPressureWithoutYield;
+}
+
+// The shaft-and-key checks: gear 1 always, gear 2 of an external pair with T1 u.
+void CheckShafts(const StrengthInputs& in, int64_t mode, StrengthReportData& data) {
+  const double tauPerm = ReadNumberField(kFieldShaftTauPerm);
+  const double reShaft = ReadNumberField(kFieldShaftYield);
+  const int64_t keys = GadgetGetState(kComboKeyCount) + 1;
+  const double keyLength = ReadNumberField(kFieldKeyLength);
+  const GearRecord* gears[2] = {&gGear1, &gGear2};
+  data.gear2Checked = mode == kViewPair ? 1 : 0;
+  for (int k = 0; k < 1 + int(data.gear2Checked); ++k) {
+    const double torque = k == 0 ? in.torque1 : in.torque1 * data.results.ratio;
+    CheckStrengthShaft(*gears[k], torque, in.applicationFactor, tauPerm, reShaft, HubKeyPressure(k), keys, keyLength,
+                       data.shaft[k]);
+  }
+}
+
+StrengthCopyFields ReadCopyFields() {
+  StrengthCopyFields f;
+  f.designReport = GadgetGetText(kEditorReport);
+  f.loadLabel = GadgetGetText(kTextLoadLabel);
+  f.loadValue = GadgetGetText(kFieldLoadValue);
+  f.speed = GadgetGetText(kFieldSpeed);
+  f.serviceLife = GadgetGetText(kFieldServiceLife);
+  f.flankFinish = GadgetGetText(kComboFlankFinish);
+  f.lubrication = GadgetGetText(kComboLubrication);
+  f.material1 = GadgetGetText(kComboMaterial1);
+  f.sigmaH1 = GadgetGetText(kFieldSigmaHlim1);
+  f.sigmaF1 = GadgetGetText(kFieldSigmaFlim1);
+  f.material2 = GadgetGetText(kComboMaterial2);
+  f.sigmaH2 = GadgetGetText(kFieldSigmaHlim2);
+  f.sigmaF2 = GadgetGetText(kFieldSigmaFlim2);
+  return f;
+}
+
+int64_t VerdictColour(StrengthVerdict verdict) {
+  switch (verdict) {
+    case kStrengthSufficient: return kColourSufficient;
+    case kStrengthTight: return kColourTight;
+    case kStrengthInsufficient: break;
+  }
+  return kColourInsufficient;
+}
+
+}  // namespace
+
+StrengthInputs ReadStrengthInputs() {
+  StrengthInputs in;
+  in.speed1 = ReadNumberField(kFieldSpeed);
+  const double value = ReadNumberField(kFieldLoadValue);
+  // Item 0 is "power + speed": T1 = 9550 P / n1; any other item gives T1 directly.
+  in.torque1 = GadgetGetState(kComboLoadKind) != 0 ? value : ComputeTorqueFromPower(value, in.speed1);
+  in.applicationFactor = ReadNumberField(kComboApplicationFactor);
+  if (!(in.applicationFactor >= kMinApplicationFactor)) in.applicationFactor = kMinApplicationFactor;
+  in.lifeHours = ReadNumberField(kFieldServiceLife);
+  if (!(in.lifeHours > 0)) in.lifeHours = kMinLifeHours;
+  in.accuracyGrade = GadgetGetState(kComboAccuracy) + kFirstAccuracyGrade;
+  in.flankFinish = std::max<int64_t>(0, GadgetGetState(kComboFlankFinish));
+  in.lubrication = std::max<int64_t>(0, GadgetGetState(kComboLubrication));
+  in.minSafetyH = ReadNumberField(kFieldMinSafetyH);
+  if (!(in.minSafetyH > 0)) in.minSafetyH = kDefaultMinSafetyH;
+  in.minSafetyF = ReadNumberField(kFieldMinSafetyF);
+  if (!(in.minSafetyF > 0)) in.minSafetyF = kDefaultMinSafetyF;
+  for (int k = 0; k < 2; ++k) {
+    in.sigmaHlim[k] = ReadNumberField(kSigmaHFields[k]);
+    in.sigmaFlim[k] = ReadNumberField(kSigmaFFields[k]);
+    in.elasticModulus[k] = ReadNumberField(kElasticFields[k]);
+    if (!(in.elasticModulus[k] > 0)) in.elasticModulus[k] = kDefaultElasticModulus;
+    in.poisson[k] = ReadNumberField(kPoissonFields[k]);
+    const MaterialRow* m = ChosenMaterial(kMaterialCombos[k]);
+    in.lifeClass[k] = m != nullptr ? m->lifeClass : 0;
+  }
+  return in;
+}
+
+void ReportUpdateStrength() {
+  if (gStrengthWindowShown == 0) return;
+
+  StrengthReportData data;
+  data.inputs = ReadStrengthInputs();
+  const ChosenPair pair = ChoosePair();
+  if (pair.partner == nullptr) {
+    gStrength = StrengthResults{};
+    ShowNothingCalculated(texts::kStrengthNoPair, std::string(texts::kStrengthChooseTab) + "\r\n" +
+                                                      std::string(texts::kStrengthSingleGearNote));
+    return;
+  }
+
+  // Also a NaN or the -1 of an undefined mesh is raised to the floor.
+  const double epsAlpha = pair.epsAlpha > kMinContactRatio ? pair.epsAlpha : kMinContactRatio;
+  gStrength = StrengthResults{};
+  if (ComputeGearStrength(gGear1, *pair.partner, pair.pairKind, pair.centreDistance, epsAlpha, data.inputs,
+                          gStrength) != 1) {
+    ShowNothingCalculated(texts::kStrengthNotCalculated, gStrength.message);
+    return;
+  }
+
+  data.results = gStrength;
+  data.pairKind = pair.pairKind;
+  data.partnerName = std::string(pair.partnerName);
+  CheckShafts(data.inputs, gViewMode, data);
+
+  const std::string report = BuildStrengthReportText(data);
+  GadgetSetText(kEditorStrengthReport, report);
+  const std::string verdict = FormatStrengthVerdict(data);
+  GadgetSetText(kTextVerdict, verdict);
+  GadgetSetBackColor(kTextVerdict, VerdictColour(RateStrength(ComputeWorstStrengthRatio(data))));
+  gStrengthReportText = BuildStrengthCopyText(data, ReadCopyFields(), verdict, report);
+}

@@ -1,0 +1,277 @@
+// The text of the strength report, its verdict line and its copy text.
+#include "design/strength_report.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/report.h"
+#include "geometry/format.h"
+#include "texts/strength_report_texts.h"
+
+namespace {
+
+// P [kW] = T [Nm] n [1/min] / 9550 (9550 = 60000 / 2 pi, rounded as usual).
+constexpr double kPowerTorqueFactor = 9550.0;
+// Margin above the minimum safety at which the verdict is "Sufficient" (the
+// same margin as the " ok" rating of a single safety factor).
+constexpr double kSufficientMargin = 1.1;
+// Accuracy grades of ISO 1328 that the calculation knows.
+constexpr int64_t kFirstGrade = 5;
+constexpr int64_t kLastGrade = 10;
+
+const std::string kDash = "-";
+// Characters of a value column of FormatReportRow.
+constexpr std::size_t kCellWidth = 11;
+
+std::string Num(double x, int decimals) { return FormatNumber(x, decimals); }
+
+// The smaller of two values, NaN when either is NaN (std::min would drop a NaN
+// in its second argument, and a safety factor that is not a number must show).
+double MinKeepNaN(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) return std::nan("");
+  return b < a ? b : a;
+}
+
+void AddLine(std::string& out, std::string_view line) {
+  out += line;
+  out += kReportLineEnd;
+}
+
+// A row with one text per column.
+void AddRow(std::string& out, std::string_view label, const std::string& v1, const std::string& v2) {
+  out += FormatReportRow(label, v1, v2);
+}
+
+// A load-cycle count as a whole number; a count too long for its 11-character
+// column (from 1e11 on, some 100 years at 1500 /min) in powers of ten, since
+// the column would cut the whole number to a wrong one.
+std::string LoadCyclesCell(double cycles) {
+  std::string text = Num(cycles, 0);
+  if (text.size() <= kCellWidth) return text;
+  const int exponent = int(std::floor(std::log10(std::abs(cycles))));
+  if (!std::isfinite(cycles) || exponent < 0) return text;
+  double mantissa = cycles / std::pow(10.0, exponent);
+  int e = exponent;
+  if (std::abs(std::round(mantissa * 100.0)) >= 1000.0) {  // 9.995 rounds up to 10.00
+    mantissa /= 10.0;
+    ++e;
+  }
+  return Num(mantissa, 2) + "e" + std::to_string(e);
+}
+
+std::string SafetyCell(double safety, double minSafety) {
+  return Num(safety, 2) + FormatSafetyRating(safety, minSafety);
+}
+
+// The load, the factors and the two stress tables.
+void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
+  const StrengthResults& r = d.results;
+  const StrengthInputs& in = d.inputs;
+  AddLine(out, texts::kStrengthLoadHeading);
+  std::string line = std::string(texts::kStrengthT1) + Num(r.torque1, 2) + std::string(texts::kStrengthNmN1) +
+                     Num(in.speed1, 0) + std::string(texts::kStrengthPerMin);
+  if (d.pairKind == kPairRack) {
+    line += std::string(texts::kStrengthRackSpeed) + Num(r.pitchLineSpeed, 3) + std::string(texts::kStrengthMs);
+  } else {
+    line += std::string(texts::kStrengthN2) + Num(r.speed2, 1) + std::string(texts::kStrengthPerMin);
+  }
+  AddLine(out, line);
+  AddLine(out, std::string(texts::kStrengthFt) + Num(r.tangentialForce, 1) + std::string(texts::kStrengthNV) +
+                   Num(r.pitchLineSpeed, 2) + std::string(texts::kStrengthMsB) + Num(r.faceWidthUsed, 1) +
+                   std::string(texts::kStrengthMm));
+
+  AddLine(out, "");
+  AddLine(out, texts::kStrengthFactorsHeading);
+  AddLine(out, std::string(texts::kStrengthKA) + Num(in.applicationFactor, 2) + std::string(texts::kStrengthKV) +
+                   Num(r.kV, 3) + std::string(texts::kStrengthKHbeta) + Num(r.kHbeta, 3) +
+                   std::string(texts::kStrengthKFbeta) + Num(r.kFbeta, 3) + std::string(texts::kStrengthKHalpha) +
+                   Num(r.kHalpha, 2));
+  AddLine(out, std::string(texts::kStrengthZH) + Num(r.zH, 3) + std::string(texts::kStrengthZE) + Num(r.zE, 1) +
+                   std::string(texts::kStrengthZeps) + Num(r.zEps, 3) + std::string(texts::kStrengthZbeta) +
+                   Num(r.zBeta, 3) + std::string(texts::kStrengthZLVR) + Num(r.zLVR, 2));
+  AddLine(out, std::string(texts::kStrengthEpsAlpha) + Num(r.epsAlpha, 3) + std::string(texts::kStrengthEpsBeta) +
+                   Num(r.epsBeta, 3) + std::string(texts::kStrengthYeps) + Num(r.yEps, 3) +
+                   std::string(texts::kStrengthYbeta) + Num(r.yBeta, 3));
+
+  AddLine(out, "");
+  AddRow(out, "", std::string(texts::kStrengthGear1), d.partnerName);
+  AddLine(out, texts::kStrengthFlankHeading);
+  AddRow(out, texts::kStrengthSigmaH, Num(r.sigmaH, 0), Num(r.sigmaH, 0));
+  AddRow(out, texts::kStrengthSigmaHlim, Num(in.sigmaHlim[0], 0), Num(in.sigmaHlim[1], 0));
+  AddRow(out, texts::kStrengthLoadCycles, LoadCyclesCell(r.loadCycles[0]), LoadCyclesCell(r.loadCycles[1]));
+  AddRow(out, texts::kStrengthZNT, Num(r.zNT[0], 3), Num(r.zNT[1], 3));
+  AddRow(out, texts::kStrengthSigmaHP, Num(r.sigmaHP[0], 0), Num(r.sigmaHP[1], 0));
+  AddRow(out,
+         std::string(texts::kStrengthSafetyHLabel) + Num(in.minSafetyH, 2) + std::string(texts::kStrengthCloseParen),
+         SafetyCell(r.safetyH[0], in.minSafetyH), SafetyCell(r.safetyH[1], in.minSafetyH));
+
+  AddLine(out, texts::kStrengthRootHeading);
+  AddRow(out, texts::kStrengthYFYS, Num(r.formFactor[0], 2) + "/" + Num(r.stressCorrection[0], 2),
+         Num(r.formFactor[1], 2) + "/" + Num(r.stressCorrection[1], 2));
+  AddRow(out, texts::kStrengthSigmaF, Num(r.sigmaF[0], 0), Num(r.sigmaF[1], 0));
+  AddRow(out, texts::kStrengthSigmaFlim, Num(in.sigmaFlim[0], 0), Num(in.sigmaFlim[1], 0));
+  AddRow(out, texts::kStrengthYNT, Num(r.yNT[0], 3), Num(r.yNT[1], 3));
+  AddRow(out, texts::kStrengthSigmaFP, Num(r.sigmaFP[0], 0), Num(r.sigmaFP[1], 0));
+  AddRow(out,
+         std::string(texts::kStrengthSafetyFLabel) + Num(in.minSafetyF, 2) + std::string(texts::kStrengthCloseParen),
+         SafetyCell(r.safetyF[0], in.minSafetyF), SafetyCell(r.safetyF[1], in.minSafetyF));
+}
+
+// The transmissible torque and power at the minimum safety factors.
+void AppendTransmissible(std::string& out, const StrengthReportData& d) {
+  const StrengthResults& r = d.results;
+  const double tMax = std::min(r.torqueFactorFlank, r.torqueFactorRoot);
+  const double pMax = tMax * d.inputs.speed1 / kPowerTorqueFactor;
+  AddLine(out, "");
+  AddLine(out, texts::kStrengthTransmissibleHeading);
+  AddLine(out, std::string(texts::kStrengthT1Max) + Num(tMax, 2) + std::string(texts::kStrengthNmPMax) +
+                   Num(pMax, 3) + std::string(texts::kStrengthKwAt) + Num(d.inputs.speed1, 0) +
+                   std::string(texts::kStrengthPerMin));
+  // Equal torques name the flank.
+  AddLine(out, std::string(texts::kStrengthLimitedBy) +
+                   std::string(r.torqueFactorRoot < r.torqueFactorFlank ? texts::kStrengthLimitRoot
+                                                                         : texts::kStrengthLimitFlank));
+}
+
+// Whether column k prints the values of a shaft check.
+bool HasShaftValues(const StrengthReportData& d, int k) {
+  return (k == 0 || d.gear2Checked != 0) && d.shaft[k].computed != 0;
+}
+
+bool HasKeyValues(const StrengthReportData& d, int k) { return HasShaftValues(d, k) && d.shaft[k].hasKeyway != 0; }
+
+using ColumnTest = bool (*)(const StrengthReportData&, int);
+
+// A row of the shaft table: the cell text of each column with values, "-" elsewhere.
+template <typename Cell>
+void AddShaftRow(std::string& out, const StrengthReportData& d, std::string_view label, ColumnTest has, Cell cell) {
+  AddRow(out, label, has(d, 0) ? cell(d.shaft[0]) : kDash, has(d, 1) ? cell(d.shaft[1]) : kDash);
+}
+
+void AppendShaftAndKey(std::string& out, const StrengthReportData& d) {
+  AddLine(out, "");
+  AddLine(out, texts::kStrengthShaftHeading);
+  using Col = const StrengthShaftColumn&;
+  AddShaftRow(out, d, texts::kStrengthShaftTorque, HasShaftValues, [](Col s) { return Num(s.torque, 2); });
+  AddShaftRow(out, d, texts::kStrengthShaftMinDiameter, HasShaftValues,
+              [](Col s) { return Num(s.minShaftDiameter, 1); });
+  AddShaftRow(out, d, texts::kStrengthShaftStandard, HasShaftValues,
+              [](Col s) { return Num(s.preferredShaftDiameter, 0); });
+  AddShaftRow(out, d, texts::kStrengthShaftBore, HasShaftValues, [](Col s) {
+    std::string cell = Num(s.shaftBore, 1);
+    if (s.shaftBore > 0) cell += FormatSafetyRating(s.shaftBore, s.minShaftDiameter);
+    return cell;
+  });
+  if (HasKeyValues(d, 0) || HasKeyValues(d, 1)) {
+    AddShaftRow(out, d, texts::kStrengthKeySize, HasKeyValues, [](Col s) {
+      return Num(s.keyWidth, 0) + "×" + Num(s.keyHeight, 0) + " k" + Num(s.bearingHeight, 1);
+    });
+    AddShaftRow(out, d, texts::kStrengthKeyLength, HasKeyValues,
+                [](Col s) { return Num(s.keyLength, 1) + "/" + Num(s.bearingLength, 1); });
+    AddShaftRow(out, d, texts::kStrengthKeyPressure, HasKeyValues, [](Col s) {
+      return s.pressure > 0 ? Num(s.pressure, 0) + "/" + Num(s.allowablePressure, 0) : kDash;
+    });
+    AddShaftRow(out, d, texts::kStrengthKeySafety, HasKeyValues,
+                [](Col s) { return SafetyCell(s.safety, 1.0); });
+    AddShaftRow(out, d, texts::kStrengthKeyRequiredLength, HasKeyValues,
+                [](Col s) { return Num(s.requiredKeyLength, 1); });
+  }
+
+  // The message of each checked gear and a bore below the torsion diameter.
+  const StrengthShaftColumn& s1 = d.shaft[0];
+  AddLine(out, std::string(texts::kStrengthGear1Prefix) + s1.message);
+  if (s1.shaftBore > 0 && s1.shaftBore < s1.minShaftDiameter) {
+    AddLine(out, std::string(texts::kStrengthGear1BoreTooSmall) + Num(s1.preferredShaftDiameter, 0) +
+                     std::string(texts::kStrengthMm));
+  }
+  if (d.gear2Checked != 0) {
+    const StrengthShaftColumn& s2 = d.shaft[1];
+    AddLine(out, "  " + d.partnerName + ": " + s2.message);
+    if (s2.shaftBore > 0 && s2.shaftBore < s2.minShaftDiameter) {
+      AddLine(out, "  ! " + d.partnerName + std::string(texts::kStrengthBoreTooSmall) +
+                       Num(s2.preferredShaftDiameter, 0) + std::string(texts::kStrengthMm));
+    }
+  }
+}
+
+}  // namespace
+
+double ComputeTorqueFromPower(double powerKw, double speed) {
+  if (!(speed > 0)) return 0.0;
+  return kPowerTorqueFactor * powerKw / speed;
+}
+
+std::string BuildStrengthReportText(const StrengthReportData& data) {
+  std::string out;
+  AppendLoadAndStresses(out, data);
+  AppendTransmissible(out, data);
+  AppendShaftAndKey(out, data);
+  if (data.inputs.lubrication == 2) {
+    AddLine(out, "");
+    AddLine(out, texts::kStrengthDryRunning);
+  }
+  AddLine(out, "");
+  AddLine(out, texts::kStrengthFootnote1);
+  out += texts::kStrengthFootnote2;  // the last line has no line end
+  return out;
+}
+
+double ComputeWorstStrengthRatio(const StrengthReportData& data) {
+  const StrengthResults& r = data.results;
+  const double minF = MinKeepNaN(r.safetyF[0], r.safetyF[1]);
+  const double minH = MinKeepNaN(r.safetyH[0], r.safetyH[1]);
+  // A NaN anywhere must end in "Insufficient": it is kept once it appears.
+  double worst = MinKeepNaN(minF / data.inputs.minSafetyF, minH / data.inputs.minSafetyH);
+  const auto lower = [&worst](double ratio) { worst = MinKeepNaN(worst, ratio); };
+  for (int k = 0; k < 2; ++k) {
+    if (k == 1 && data.gear2Checked == 0) break;
+    const StrengthShaftColumn& s = data.shaft[k];
+    if (s.shaftBore > 0 && s.minShaftDiameter > 0) lower(s.shaftBore / s.minShaftDiameter);
+    if (s.hasKeyway != 0) lower(s.safety);
+  }
+  return worst;
+}
+
+StrengthVerdict RateStrength(double worstRatio) {
+  if (worstRatio >= kSufficientMargin) return kStrengthSufficient;
+  if (worstRatio >= 1.0) return kStrengthTight;
+  return kStrengthInsufficient;  // also NaN
+}
+
+std::string FormatStrengthVerdict(const StrengthReportData& data) {
+  const StrengthResults& r = data.results;
+  std::string_view word = texts::kVerdictInsufficient;
+  switch (RateStrength(ComputeWorstStrengthRatio(data))) {
+    case kStrengthSufficient: word = texts::kVerdictSufficient; break;
+    case kStrengthTight: word = texts::kVerdictTight; break;
+    case kStrengthInsufficient: break;
+  }
+  return std::string(word) + Num(MinKeepNaN(r.safetyH[0], r.safetyH[1]), 2) + std::string(texts::kVerdictSF) +
+         Num(MinKeepNaN(r.safetyF[0], r.safetyF[1]), 2) + std::string(texts::kStrengthCloseParen);
+}
+
+std::string BuildStrengthCopyText(const StrengthReportData& data, const StrengthCopyFields& fields,
+                                  std::string_view verdict, std::string_view report) {
+  const StrengthInputs& in = data.inputs;
+  const int64_t grade = std::clamp(in.accuracyGrade, kFirstGrade, kLastGrade);
+  std::string out;
+  AddLine(out, texts::kStrengthCopyTitle);
+  AddLine(out, "");
+  AddLine(out, fields.designReport);
+  AddLine(out, texts::kStrengthCopyInput);
+  AddLine(out, "  " + fields.loadLabel + " = " + fields.loadValue + std::string(texts::kStrengthCopyN1) +
+                   fields.speed + std::string(texts::kStrengthCopyPerMinKA) + Num(in.applicationFactor, 2) +
+                   std::string(texts::kStrengthCopyServiceLife) + fields.serviceLife +
+                   std::string(texts::kStrengthCopyHours));
+  AddLine(out, std::string(texts::kStrengthCopyGrade) + std::to_string(grade) + ", " + fields.flankFinish + ", " +
+                   fields.lubrication);
+  AddLine(out, std::string(texts::kStrengthGear1Prefix) + fields.material1 + " (" + fields.sigmaH1 + " / " +
+                   fields.sigmaF1 + std::string(texts::kStrengthCopyNmm2));
+  AddLine(out, "  " + data.partnerName + ": " + fields.material2 + " (" + fields.sigmaH2 + " / " + fields.sigmaF2 +
+                   std::string(texts::kStrengthCopyNmm2));
+  AddLine(out, "");
+  AddLine(out, std::string(texts::kStrengthCopyResult) + std::string(verdict));
+  AddLine(out, "");
+  out += report;
+  return out;
+}
