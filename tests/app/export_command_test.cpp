@@ -480,3 +480,49 @@ TEST_F(ExportCommandTest, CancellingTheDialogWritesNothingAndSaysNothing) {
 }
 
 }  // namespace
+
+// The whole road from the button to the file, for the two solid formats: the
+// shown pair is written, and the STL message counts what the file holds.
+TEST_F(ExportCommandTest, StepAndStlOfTheShownPairAreWrittenAndTheStlCounted) {
+  Start();
+  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  GadgetSetState(kComboExportWhat, 0);
+
+  std::remove(Path("pair.stp").c_str());
+  dialogAnswer_ = Path("pair.stp");
+  messages_.clear();
+  ExportToFile(kExportStep);
+  EXPECT_TRUE(messages_.empty()) << (messages_.empty() ? "" : messages_[0].text);
+  const std::string step = Slurp(Path("pair.stp"));
+  EXPECT_EQ(step.rfind("ISO-10303-21;\r\n", 0), 0u);
+  ASSERT_GE(step.size(), 20u);
+  EXPECT_EQ(step.substr(step.size() - 19), "END-ISO-10303-21;\r\n");
+  // Two bodies: one closed shell each.
+  std::size_t shells = 0;
+  for (std::size_t at = step.find("CLOSED_SHELL("); at != std::string::npos; at = step.find("CLOSED_SHELL(", at + 1)) {
+    ++shells;
+  }
+  EXPECT_EQ(shells, 2u);
+
+  std::remove(Path("pair.stl").c_str());
+  GadgetSetText(kFieldChordTolerance, "0,01");  // a decimal comma is accepted
+  dialogAnswer_ = Path("pair.stl");
+  messages_.clear();
+  ExportToFile(kExportStl);
+  const std::string stl = Slurp(Path("pair.stl"));
+  ASSERT_GE(stl.size(), 84u);
+  // Binary STL: 80 header bytes, a little-endian count, 50 bytes a triangle.
+  const std::size_t n = std::size_t(static_cast<unsigned char>(stl[80])) |
+                        std::size_t(static_cast<unsigned char>(stl[81])) << 8 |
+                        std::size_t(static_cast<unsigned char>(stl[82])) << 16 |
+                        std::size_t(static_cast<unsigned char>(stl[83])) << 24;
+  EXPECT_EQ(stl.size(), 84 + 50 * n);
+  ASSERT_GT(n, 0u);
+  const long kb = std::lround((50.0 * double(n) + 84.0) / 1024.0);
+  const std::string expected =
+      ByLanguage("STL written: ", "STL geschreven: ") + std::to_string(n) +
+      ByLanguage(" triangles, ", " driehoeken, ") + std::to_string(kb) +
+      ByLanguage(" kB\r\nChord tolerance max. ", " kB\r\nKoordafwijking max. ") + "0.0100 mm";
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, expected);
+}
