@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_program.h"
 #include "platform/gui.h"
@@ -17,6 +20,18 @@
 inline constexpr int kLang = NORVALE_TEST_LANG;
 // Picks the text of the linked language from an English / Dutch pair.
 inline const char* Pick(const char* english, const char* dutch) { return kLang == 0 ? english : dutch; }
+
+// A pixel of the canvas's back buffer at a point in logical canvas pixels.
+struct Rgba {
+  int r, g, b, a;
+};
+
+inline Rgba PixelAt(double lx, double ly) {
+  const int x = static_cast<int>(std::floor(lx * gDeviceScale));
+  const int y = static_cast<int>(std::floor(ly * gDeviceScale));
+  const uint32_t p = CanvasGetPixel(kCanvasView, x, y);
+  return {int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
+}
 
 struct RecordedMessage {
   std::string title;

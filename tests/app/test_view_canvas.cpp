@@ -24,17 +24,6 @@
 
 namespace {
 
-struct Rgba {
-  int r, g, b, a;
-};
-
-Rgba PixelAt(double lx, double ly) {
-  const int x = static_cast<int>(std::floor(lx * gDeviceScale));
-  const int y = static_cast<int>(std::floor(ly * gDeviceScale));
-  const uint32_t p = CanvasGetPixel(kCanvasView, x, y);
-  return {int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
-}
-
 // The canvas pixel at model point (radius, angle) about the model point (cx, cy).
 Rgba ModelPixel(double cx, double cy, double radius, double angleDeg) {
   const double a = angleDeg * std::numbers::pi / 180.0;

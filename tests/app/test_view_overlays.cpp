@@ -32,17 +32,6 @@ constexpr double kAlpha = 20.0 * kPi / 180.0;
 
 double Involute(double a) { return std::tan(a) - a; }
 
-struct Rgba {
-  int r, g, b, a;
-};
-
-Rgba PixelAt(double lx, double ly) {
-  const int x = static_cast<int>(std::floor(lx * gDeviceScale));
-  const int y = static_cast<int>(std::floor(ly * gDeviceScale));
-  const uint32_t p = CanvasGetPixel(kCanvasView, x, y);
-  return {int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
-}
-
 Rgba ModelPixel(double x, double y) {
   const CanvasPoint p = WorldToScreen(x, y);
   return PixelAt(p.x, p.y);
