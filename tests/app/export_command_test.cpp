@@ -162,7 +162,7 @@ class ExportCommandTest : public project_test::ProjectFixture {
 
 TEST_F(ExportCommandTest, TheSaveDialogProposesTheDesignsNameWithTheKindsFilter) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   dialogAnswer_ = "";  // the user cancels: no message, no file
   const std::string pair = ByLanguage("pair_m", "paar_m") + Trimmed(gGear1.normalModule) + "_z" +
                            std::to_string(gGear1.teeth) + "-" + std::to_string(gGear2.teeth);
@@ -205,7 +205,7 @@ TEST_F(ExportCommandTest, TheSaveDialogProposesTheDesignsNameWithTheKindsFilter)
 
 TEST_F(ExportCommandTest, StlChordToleranceIsCheckedBeforeTheDesign) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   const std::string toleranceText = ByLanguage("Enter an STL chord tolerance between 0.0001 and 1 mm.",
                                                "Geef een STL-koordafwijking tussen 0,0001 en 1 mm.");
   const std::string noDesignText = ByLanguage("There is no (valid) gear to export yet.",
@@ -261,7 +261,7 @@ TEST_F(ExportCommandTest, StlChordToleranceIsCheckedBeforeTheDesign) {
 
 TEST_F(ExportCommandTest, AnInvalidRecordOfTheModeIsNothingToExport) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   gGear2.valid = 0;
   ExportToFile(kExportDxf);
   ASSERT_EQ(messages_.size(), 1u);
@@ -272,7 +272,7 @@ TEST_F(ExportCommandTest, AnInvalidRecordOfTheModeIsNothingToExport) {
 
 TEST_F(ExportCommandTest, ANameWithoutExtensionGetsTheKindsOne) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   GadgetSetState(kComboExportWhat, 0);
   dialogAnswer_ = Path("drawing");
   ExportToFile(kExportDxf);
@@ -290,7 +290,7 @@ TEST_F(ExportCommandTest, ANameWithoutExtensionGetsTheKindsOne) {
 
 TEST_F(ExportCommandTest, OneGearAloneIsWrittenUnturnedAtTheOrigin) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   gAnimAngle = 0.9;  // the animation has turned the gears
   const struct {
     int64_t choice;
@@ -313,7 +313,7 @@ TEST_F(ExportCommandTest, OneGearAloneIsWrittenUnturnedAtTheOrigin) {
 
 TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   const double theta = 0.9;
   // With backlash, the teeth of a correctly placed pair never overlap.
   EditText(kFieldPairBacklash, "0.1");
@@ -393,7 +393,7 @@ TEST_F(ExportCommandTest, BothTogetherAreWrittenInTheShownMeshPosition) {
 
 TEST_F(ExportCommandTest, TheShownOutlinesKeepTheViewDensityAfterEveryDxfExport) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   const std::size_t n1 = PointCount(gGear1);
   const std::size_t n2 = PointCount(gGear2);
   GearRecord view1 = gGear1;
@@ -448,7 +448,7 @@ TEST_F(ExportCommandTest, ARackFieldTheTabRejectedChangesNeitherTheDrawingNorThe
 // export silently replaced any file the user happened to pick.
 TEST_F(ExportCommandTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   const std::string path = Path("kept.dxf");
   project_test::Put(path, "precious");
   const std::string question =
@@ -472,7 +472,7 @@ TEST_F(ExportCommandTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
 
 TEST_F(ExportCommandTest, CancellingTheDialogWritesNothingAndSaysNothing) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   dialogAnswer_ = "";
   for (int64_t kind : {kExportDxf, kExportStep, kExportStl}) ExportToFile(kind);
   EXPECT_EQ(dialogs_.size(), 3u);
@@ -485,7 +485,7 @@ TEST_F(ExportCommandTest, CancellingTheDialogWritesNothingAndSaysNothing) {
 // shown pair is written, and the STL message counts what the file holds.
 TEST_F(ExportCommandTest, StepAndStlOfTheShownPairAreWrittenAndTheStlCounted) {
   Start();
-  if (!ComputeBuilt()) GTEST_SKIP() << "no pair on screen";
+  ASSERT_EQ(gViewMode, kViewPair);
   GadgetSetState(kComboExportWhat, 0);
 
   std::remove(Path("pair.stp").c_str());

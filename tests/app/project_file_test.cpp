@@ -60,9 +60,7 @@ using ProjectFileTest = ProjectFixture;
 
 TEST_F(ProjectFileTest, RoundTripThroughAFreshProgramRestoresEveryControlRowsTabAndTitle) {
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
-  const bool compute = ComputeBuilt();
-  const bool windows = WindowsBuilt();
+  ASSERT_FALSE(gPairSearchResults.empty());
   ASSERT_GE(gPairSearchResults.size(), 2u);
   // Every tab and both other windows, decimal commas included.
   const std::pair<int64_t, const char*> texts[] = {
@@ -71,14 +69,14 @@ TEST_F(ProjectFileTest, RoundTripThroughAFreshProgramRestoresEveryControlRowsTab
       {39, "14,5"}, {59, "2,5"},  {69, "9,5"},  {72, "6,5"}, {76, "7,5"},  {79, "1,50"}, {84, "1,1"},
       {88, "1500"}, {108, "25"},  {116, "2,3"}, {118, "30"}, {125, "35"},  {47, "0,02"}};
   for (const auto& [control, text] : texts) {
-    if (windows || control < 75) EditText(control, text);
+    EditText(control, text);
   }
   const std::pair<int64_t, int64_t> states[] = {{5, 1},   {25, 1},   {34, 1},  {73, 0},  {75, 1},  {81, 3},
                                                 {82, 1},  {83, 2},   {87, 5},  {93, 7},  {104, 4}, {107, 1},
                                                 {114, 1}, {117, 3},  {121, 2}, {124, 1}, {41, 9},  {42, 0},
                                                 {43, 2}};
   for (const auto& [control, state] : states) {
-    if (windows || control < 75) ChooseState(control, state);
+    ChooseState(control, state);
   }
   ChooseState(13, 1);  // the second pair row
   EditText(14, "0,12");
@@ -132,9 +130,7 @@ TEST_F(ProjectFileTest, RoundTripThroughAFreshProgramRestoresEveryControlRowsTab
   EXPECT_EQ(ChosenInternalRow().teeth1, internalRow.teeth1);
   EXPECT_EQ(ChosenInternalRow().teeth2, internalRow.teeth2);
   EXPECT_EQ(GadgetGetState(66), internalIndex);
-  if (compute) {
-    EXPECT_EQ(gViewMode, kViewRack);
-  }
+  EXPECT_EQ(gViewMode, kViewRack);
   EXPECT_EQ(gProjectPath, path);
   EXPECT_EQ(gProjectModified, 0);
   EXPECT_EQ(WindowGetTitle(0), "Norvale - round trip.tdw" + kTitleTail);
@@ -147,9 +143,7 @@ TEST_F(ProjectFileTest, CompleteFileOfEitherLanguageLoadsAndSavesByteForByte) {
   const std::string in = Path("canonical.tdw");
   Put(in, kCanonicalProject);
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
-  const bool compute = ComputeBuilt();
-  const bool windows = WindowsBuilt();
+  ASSERT_FALSE(gPairSearchResults.empty());
   Start({in});
   ASSERT_TRUE(messages_.empty()) << messages_[0].text;
   ASSERT_GE(gPairSelectedRow, 0);
@@ -161,34 +155,18 @@ TEST_F(ProjectFileTest, CompleteFileOfEitherLanguageLoadsAndSavesByteForByte) {
   EXPECT_EQ(ChosenInternalRow().teeth1, 20);
   EXPECT_EQ(ChosenInternalRow().teeth2, 60);
   EXPECT_EQ(GadgetGetText(67), "0,05");
-  if (compute) {
-    EXPECT_EQ(gViewMode, kViewPair);
-  }
-  if (windows) {
-    EXPECT_EQ(GadgetGetText(77), ByLanguage("Torque T1 [Nm]", "Koppel T1 [Nm]"));  // belasting = 1
-  }
+  EXPECT_EQ(gViewMode, kViewPair);
+  EXPECT_EQ(GadgetGetText(77), ByLanguage("Torque T1 [Nm]", "Koppel T1 [Nm]"));  // belasting = 1
   EXPECT_EQ(WindowGetTitle(0), "Norvale - canonical.tdw" + kTitleTail);
 
   const std::string out = Path("again.tdw");
   ASSERT_EQ(WriteProjectFile(out), 1);
-  if (windows) {
-    EXPECT_EQ(Slurp(out), kCanonicalProject);
-  } else {
-    // Without the two other windows, their groups cannot come back.
-    auto withoutWindowGroups = [](std::string text) {
-      const std::size_t from = text.find("[Sterkte]\r\n");
-      const std::size_t to = text.find("[Weergave]\r\n");
-      return text.erase(from, to - from);
-    };
-    EXPECT_EQ(withoutWindowGroups(Slurp(out)), withoutWindowGroups(kCanonicalProject));
-  }
+  EXPECT_EQ(Slurp(out), kCanonicalProject);
 }
 
 TEST_F(ProjectFileTest, HandWrittenAnsiFileWithOddSpellingLoadsAndKeepsWhatIsMissing) {
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
-  const bool compute = ComputeBuilt();
-  const bool windows = WindowsBuilt();
+  ASSERT_FALSE(gPairSearchResults.empty());
   const std::string face = GadgetGetText(16);
   // No BOM (Windows-1252), LF only, upper-case names, blanks and tabs around
   // "=", unknown keys and groups, keys missing, no chosen rows.
@@ -213,14 +191,10 @@ TEST_F(ProjectFileTest, HandWrittenAnsiFileWithOddSpellingLoadsAndKeepsWhatIsMis
   EXPECT_EQ(GadgetGetText(18), "11");
   EXPECT_EQ(GadgetGetText(21), "27");
   EXPECT_EQ(GadgetGetState(25), 1);
-  if (windows) {
-    EXPECT_EQ(GadgetGetText(108), "12\xC2\xB5");
-  }
+  EXPECT_EQ(GadgetGetText(108), "12\xC2\xB5");
   EXPECT_EQ(GadgetGetText(16), face);  // missing key: value kept
   EXPECT_EQ(GadgetGetState(0), 1);
-  if (compute) {
-    EXPECT_EQ(gViewMode, kViewSingle);
-  }
+  EXPECT_EQ(gViewMode, kViewSingle);
   // No [Keuze]: the pair search's row 0 is applied with its own x1.
   EXPECT_EQ(gPairSelectedRow, 0);
   EXPECT_EQ(gProjectModified, 0);
@@ -269,9 +243,7 @@ TEST_F(ProjectFileTest, MissingFileGivesOpenMessageWithFullPath) {
 
 TEST_F(ProjectFileTest, OutOfRangeStatesAreIgnoredAndTabSevenLoadsAsPair) {
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
-  const bool compute = ComputeBuilt();
-  const bool windows = WindowsBuilt();
+  ASSERT_FALSE(gPairSearchResults.empty());
   ChooseState(0, 1);
   const int64_t hand = GadgetGetState(5);
   const int64_t speed = GadgetGetState(41);
@@ -289,20 +261,16 @@ TEST_F(ProjectFileTest, OutOfRangeStatesAreIgnoredAndTabSevenLoadsAsPair) {
   EXPECT_EQ(GadgetGetState(5), hand);
   EXPECT_EQ(GadgetGetState(6), search);
   EXPECT_EQ(GadgetGetState(41), speed);
-  if (windows) {
-    EXPECT_EQ(GadgetGetState(81), 2);  // the default grade 7 stays
-    EXPECT_EQ(GadgetGetState(75), 0);
-    EXPECT_EQ(GadgetGetText(77), ByLanguage("Power P [kW]", "Vermogen P [kW]"));
-  }
+  EXPECT_EQ(GadgetGetState(81), 2);  // the default grade 7 stays
+  EXPECT_EQ(GadgetGetState(75), 0);
+  EXPECT_EQ(GadgetGetText(77), ByLanguage("Power P [kW]", "Vermogen P [kW]"));
   EXPECT_EQ(GadgetGetState(0), 0);
-  if (compute) {
-    EXPECT_EQ(gViewMode, kViewPair);
-  }
+  EXPECT_EQ(gViewMode, kViewPair);
 }
 
 TEST_F(ProjectFileTest, StoredRowNotFoundTakesRowZeroAndDropsStoredX1) {
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
+  ASSERT_FALSE(gPairSearchResults.empty());
   std::string file = WithValue(kCanonicalProject, "Keuze", "modul", "7.000000");
   file = WithValue(file, "Keuze", "x1", "0,4321");
   file = WithValue(file, "KeuzeBinnen", "z1", "19");
@@ -319,7 +287,7 @@ TEST_F(ProjectFileTest, StoredRowNotFoundTakesRowZeroAndDropsStoredX1) {
 // helix angle; beyond that the search's row 0 takes its place.
 TEST_F(ProjectFileTest, StoredRowIsMatchedWithinItsTolerances) {
   Start();
-  if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
+  ASSERT_FALSE(gPairSearchResults.empty());
   const struct {
     const char* modul;
     const char* beta;
@@ -364,7 +332,7 @@ TEST_F(ProjectFileTest, TabWithoutAnyRowShowsNoDesignAfterLoading) {
   };
   for (const auto& c : cases) {
     Start();
-    if (!SearchBuilt()) GTEST_SKIP() << "module search not built yet";
+    ASSERT_FALSE(gPairSearchResults.empty());
     // A design on screen before the load.
     gViewMode = kViewPair;
     GadgetSetText(48, "report of the design shown");

@@ -107,15 +107,6 @@ class ProjectFixture : public ::testing::Test {
     PumpEvents();
   }
 
-  // While parts of the program are still placeholders, tests check what the
-  // built parts allow. Each is asked right after Start() without a project.
-  // The module search gives rows for the default inputs.
-  static bool SearchBuilt() { return !gPairSearchResults.empty(); }
-  // The compute drivers put the pair of row 0 on screen.
-  static bool ComputeBuilt() { return gViewMode == kViewPair; }
-  // The controls of the strength and hub-and-keyway windows exist.
-  static bool WindowsBuilt() { return GadgetExists(108) && GadgetExists(126) && GadgetExists(77); }
-
   // A user's edit of a text control: the new text, then its change event.
   void EditText(int64_t control, const std::string& text) {
     GadgetSetText(control, text);
