@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QLineF>
 #include <QPen>
+#include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "platform/canvas_path.h"
+#include "platform/polyline_simplify.h"
 #include "platform/registry.h"
 
 namespace {
@@ -35,12 +37,25 @@ constexpr double kMinPointSpacing = 0.25;
 // The same for the segments of a solid stroke (device pixels): the line keeps
 // within a fraction of a pixel of the finer outline that is filled.
 constexpr double kStrokePointSpacing = 0.5;
+// Runs of points within this distance (device pixels) of one straight segment
+// are drawn as that segment, by strokes and by hard-edged fills (whose edge
+// the stroke covers). A twentieth of a pixel moves an edge's antialiasing
+// coverage by at most 5 %; the flanks of a small gear's teeth, dozens of
+// points each, become a segment or two, and the rasteriser's work per segment
+// dominates a frame.
+constexpr double kStraightRunTolerance = 0.05;
 
-QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale) {
-  const double minSpacing = kMinPointSpacing / (deviceScale > 0.0 ? deviceScale : 1.0);
-  const double minSpacing2 = minSpacing * minSpacing;
+// Thinned figure points, reused from frame to frame.
+std::vector<PathPoint> gThinned;
+
+QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEdge edge) {
+  const double scale = deviceScale > 0.0 ? deviceScale : 1.0;
+  PolylineThinning thinning;
+  thinning.minSpacing = kMinPointSpacing / scale;
+  thinning.tolerance = edge == FillEdge::kHard ? kStraightRunTolerance / scale : 0.0;
   QPainterPath out;
   out.setFillRule(Qt::OddEvenFill);
+  QPolygonF polygon;
   for (const PathFigure& figure : path.figures) {
     const PathPoint* p = path.points.data() + figure.first;
     if (figure.kind == PathFigureKind::kCircle) {
@@ -48,15 +63,11 @@ QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale) {
       continue;
     }
     if (figure.count == 0) continue;
-    out.moveTo(p[0].x, p[0].y);
-    PathPoint last = p[0];
-    for (std::size_t i = 1; i < figure.count; ++i) {
-      const double dx = p[i].x - last.x;
-      const double dy = p[i].y - last.y;
-      if (dx * dx + dy * dy < minSpacing2 && i + 1 < figure.count) continue;
-      out.lineTo(p[i].x, p[i].y);
-      last = p[i];
-    }
+    gThinned.clear();
+    AppendThinnedPolyline(p, figure.count, thinning, &gThinned);
+    polygon.resize(static_cast<qsizetype>(gThinned.size()));
+    for (std::size_t i = 0; i < gThinned.size(); ++i) polygon[static_cast<qsizetype>(i)] = QPointF(gThinned[i].x, gThinned[i].y);
+    out.addPolygon(polygon);
     if (figure.closed) out.closeSubpath();
   }
   return out;
@@ -78,12 +89,18 @@ QPainter* ActivePainter() {
 // rasterises each segment directly, some ten times faster than the path
 // stroker on the tens of thousands of segments of a large gear. The segments
 // of closed figures get square caps, which fill the small wedges that flat
-// caps would leave at the corners; open figures keep flat ends.
+// caps would leave at the corners; open figures keep flat ends. Points closer
+// than the spacing to the last one kept are left out, and the figure's end
+// takes the place of a last point too close to it rather than add a sliver,
+// whose square cap would show as a speck pointing anywhere.
 void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& pen) {
-  const double minSpacing = kStrokePointSpacing / std::max(DeviceScaleOf(painter), 1e-9);
-  const double minSpacing2 = minSpacing * minSpacing;
+  const double scale = std::max(DeviceScaleOf(painter), 1e-9);
+  PolylineThinning thinning;
+  thinning.minSpacing = kStrokePointSpacing / scale;
+  thinning.tolerance = kStraightRunTolerance / scale;
   static std::vector<QLineF> closedLines;
   static std::vector<QLineF> openLines;
+  static std::vector<PathPoint> figurePoints;
   closedLines.clear();
   openLines.clear();
   QPainterPath circles;
@@ -94,27 +111,19 @@ void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& p
       continue;
     }
     if (figure.count < 2) continue;
-    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
-    const std::size_t firstLine = lines.size();
     // A closed figure ends on its first point.
-    const std::size_t count = figure.count;
-    const QPointF start(p[0].x, p[0].y);
-    QPointF last = start;
-    for (std::size_t i = 1; i <= count; ++i) {
-      if (i == count && !figure.closed) break;
-      const QPointF next = i < count ? QPointF(p[i].x, p[i].y) : start;
-      const double dx = next.x() - last.x();
-      const double dy = next.y() - last.y();
-      if (dx * dx + dy * dy >= minSpacing2) {
-        lines.emplace_back(last, next);
-        last = next;
-      } else if (i + 1 >= count && lines.size() > firstLine) {
-        // The figure's end is too close to the last point kept: move the
-        // last segment's end onto it rather than add a sliver, whose square
-        // cap would show as a speck pointing anywhere.
-        lines.back().setP2(next);
-        last = next;
-      }
+    std::size_t count = figure.count;
+    if (figure.closed) {
+      figurePoints.assign(p, p + figure.count);
+      figurePoints.push_back(p[0]);
+      p = figurePoints.data();
+      ++count;
+    }
+    gThinned.clear();
+    AppendThinnedPolyline(p, count, thinning, &gThinned);
+    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
+    for (std::size_t i = 1; i < gThinned.size(); ++i) {
+      lines.emplace_back(gThinned[i - 1].x, gThinned[i - 1].y, gThinned[i].x, gThinned[i].y);
     }
   }
   if (!closedLines.empty()) {
@@ -201,7 +210,7 @@ void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
     const CanvasPath& path = PathGetCurrent();
     if (!path.figures.empty()) {
       painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
-      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter)), QBrush(ToQColor(colour)));
+      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter), edge), QBrush(ToQColor(colour)));
       painter->setRenderHint(QPainter::Antialiasing, true);
     }
   }

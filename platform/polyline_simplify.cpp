@@ -1,0 +1,100 @@
+// Thinning of the canvas's polylines: spacing, then straight runs (a greedy
+// sleeve fit of the segments from each vertex).
+#include "platform/polyline_simplify.h"
+
+#include <cmath>
+
+namespace {
+
+// Points kept by the spacing step, reused from call to call.
+std::vector<PathPoint> gSpaced;
+
+double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+
+// Step 1: the points at least `minSpacing` apart (see the header).
+void KeepSpacedPoints(const PathPoint* p, std::size_t n, double minSpacing, std::vector<PathPoint>* out) {
+  const double minSpacing2 = minSpacing * minSpacing;
+  out->push_back(p[0]);
+  for (std::size_t i = 1; i < n; ++i) {
+    const PathPoint& last = out->back();
+    const double dx = p[i].x - last.x;
+    const double dy = p[i].y - last.y;
+    if (dx * dx + dy * dy >= minSpacing2) {
+      out->push_back(p[i]);
+    } else if (i + 1 == n && out->size() > 1) {
+      out->back() = p[i];  // the last point takes the place of the one too close to it
+    }
+  }
+}
+
+}  // namespace
+
+// Step 2 keeps, for the current vertex V, the wedge of directions from V along
+// which a segment passes within `tolerance` of every point since V: a point Q
+// at distance d > tolerance from V allows the directions within asin(t / d) of
+// V->Q, whose edges are V->Q turned by that angle either way. A point near V
+// (d <= tolerance) lies within the tolerance of any segment from V. The next
+// point P may end the run when its direction lies inside the wedge and it lies
+// at least as far from V as every point of the run: then each of them projects
+// onto the segment V-P itself, within the tolerance of it. The wedge stays
+// narrower than a half turn (each point's own wedge is narrower than one), so
+// the signs of cross products order its edges; it never becomes empty, since a
+// point enters the run only with its direction inside the wedge, and its own
+// wedge holds that direction too.
+void AppendThinnedPolyline(const PathPoint* p, std::size_t n, const PolylineThinning& thinning,
+                           std::vector<PathPoint>* out) {
+  if (n == 0) return;
+  gSpaced.clear();
+  KeepSpacedPoints(p, n, thinning.minSpacing, &gSpaced);
+  const std::size_t m = gSpaced.size();
+  const PathPoint* q = gSpaced.data();
+  const double tol = thinning.tolerance;
+  out->push_back(q[0]);
+  if (m < 3 || !(tol > 0.0)) {
+    out->insert(out->end(), q + 1, q + m);
+    return;
+  }
+
+  PathPoint vertex = q[0];
+  bool hasWedge = false;
+  double loX = 0.0, loY = 0.0;  // clockwise edge of the wedge
+  double hiX = 0.0, hiY = 0.0;  // counter-clockwise edge of the wedge
+  double farthest = 0.0;        // largest distance from the vertex of a point of the run
+  // q[1] always starts the run: one segment needs no test.
+  for (std::size_t i = 1; i < m; ++i) {
+    const double dx = q[i].x - vertex.x;
+    const double dy = q[i].y - vertex.y;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    bool fits = d >= farthest;
+    if (fits && hasWedge) fits = Cross(loX, loY, dx, dy) >= 0.0 && Cross(dx, dy, hiX, hiY) >= 0.0;
+    if (!fits) {
+      // q[i - 1] becomes a vertex; the run starts afresh from it with q[i].
+      vertex = q[i - 1];
+      out->push_back(vertex);
+      hasWedge = false;
+      farthest = 0.0;
+      --i;  // test q[i] again as the first point of the new run (it fits)
+      continue;
+    }
+    // Narrow the wedge by q[i]'s own: sin h = tol / d, cos h = sqrt(1 - sin^2 h).
+    farthest = d;
+    if (d > tol) {
+      const double s = tol / d;
+      const double c = std::sqrt(1.0 - s * s);
+      const double ux = dx / d;
+      const double uy = dy / d;
+      const double qLoX = ux * c + uy * s;  // turned by -h
+      const double qLoY = uy * c - ux * s;
+      const double qHiX = ux * c - uy * s;  // turned by +h
+      const double qHiY = uy * c + ux * s;
+      if (!hasWedge) {
+        loX = qLoX, loY = qLoY, hiX = qHiX, hiY = qHiY;
+        hasWedge = true;
+      } else {
+        if (Cross(loX, loY, qLoX, qLoY) > 0.0) loX = qLoX, loY = qLoY;
+        if (Cross(qHiX, qHiY, hiX, hiY) > 0.0) hiX = qHiX, hiY = qHiY;
+      }
+    }
+  }
+  out->push_back(q[m - 1]);
+}
