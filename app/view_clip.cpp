@@ -75,8 +75,28 @@ CanvasPoint IntersectClipEdge(CanvasPoint p, CanvasPoint q, int k) {
 
 void DrawClippedPolygon(CanvasPointList* points) {
   CanvasPointList& polygon = *points;
+  if (polygon.empty()) return;
+  // The polygon's bounding box decides most cases at once: an edge with every
+  // point inside it leaves the polygon as it is, and an edge with every point
+  // beyond it leaves nothing. A whole gear in the fitted view needs no pass.
+  double xMin = polygon[0].x;
+  double xMax = xMin;
+  double yMin = polygon[0].y;
+  double yMax = yMin;
+  bool hasNaN = false;  // a NaN point takes every pass, as it always did
+  for (const CanvasPoint& p : polygon) {
+    xMin = std::min(xMin, p.x);
+    xMax = std::max(xMax, p.x);
+    yMin = std::min(yMin, p.y);
+    yMax = std::max(yMax, p.y);
+    hasNaN = hasNaN || std::isnan(p.x) || std::isnan(p.y);
+  }
+  if (!hasNaN && (xMax < gClipXMin || xMin > gClipXMax || yMax < gClipYMin || yMin > gClipYMax)) return;
+  const bool edgeCuts[4] = {hasNaN || !(xMin >= gClipXMin), hasNaN || !(xMax <= gClipXMax),
+                            hasNaN || !(yMin >= gClipYMin), hasNaN || !(yMax <= gClipYMax)};
   for (int k = kClipEdgeLeft; k <= kClipEdgeBottom; ++k) {
     if (polygon.empty()) return;
+    if (!edgeCuts[k - kClipEdgeLeft]) continue;
     gClipScratch.clear();
     CanvasPoint s = polygon.back();
     int64_t sInside = IsInsideClipEdge(s, k);

@@ -23,9 +23,13 @@ std::vector<OutlinePoint> gBorePoints;
 // twice), turned by the angle about the gear centre and placed at (x, y).
 void AppendPlacedOutline(const Outline& outline, double x, double y, double cosA, double sinA,
                          CanvasPointList* out) {
+  const ScreenMapping screen = GetScreenMapping();
+  std::size_t count = out->size();
+  for (const OutlineCurve& curve : outline) count += curve.points.size();
+  out->reserve(count);
   for (const OutlineCurve& curve : outline) {
     for (const OutlinePoint& p : curve.points) {
-      out->push_back(WorldToScreen(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
+      out->push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
     }
   }
 }
@@ -46,9 +50,9 @@ void DrawGearOutline(const GearRecord& gear, double x, double y, double angle) {
   if (!gear.isInternal && GearHasKeyway(gear)) {
     // Bore and keyway contour with chords within a quarter pixel.
     BuildBoreOutline(gear, gBorePoints, 0.25 / gZoom);
+    const ScreenMapping screen = GetScreenMapping();
     for (const OutlinePoint& p : gBorePoints) {
-      gHolePoints.push_back(
-          WorldToScreen(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
+      gHolePoints.push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
     }
     DrawClippedPolygon(&gHolePoints);
     return;
@@ -123,8 +127,9 @@ int64_t DrawRack(const GearRecord& rack, double dx, double dy, DrawColour fill) 
   if (!rack.valid) return 1;
 
   gBodyPoints.clear();
+  const ScreenMapping screen = GetScreenMapping();
   for (const OutlineCurve& curve : rack.outline) {
-    for (const OutlinePoint& p : curve.points) gBodyPoints.push_back(WorldToScreen(dx + p.x, dy + p.y));
+    for (const OutlinePoint& p : curve.points) gBodyPoints.push_back(screen.Map(dx + p.x, dy + p.y));
   }
   DrawClippedPolygon(&gBodyPoints);
   DrawingFillPath(fill, PathKeep::kKeep, FillEdge::kHard);  // the outline stroke covers the edge
