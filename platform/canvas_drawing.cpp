@@ -28,47 +28,115 @@ namespace {
 
 QColor ToQColor(DrawColour c) { return QColor(c.r, c.g, c.b, c.a); }
 
-// The current path as a Qt path with the even-odd rule (a hole figure inside a
-// body figure stays open). Points closer than kMinPointSpacing device pixels to
-// the last one kept are left out: at low zoom a gear of hundreds of teeth has
-// dozens of outline points per pixel, which would only slow the rasteriser
-// without changing a pixel. The last point of every figure is always kept.
+// Thinning of the current path's line figures (see platform/polyline_simplify.h),
+// in device pixels. At low zoom a gear of hundreds of teeth has dozens of
+// outline points per pixel, which would only slow the rasteriser without
+// changing a pixel.
+//
+// Points closer than kMinPointSpacing to the last one kept are left out of a
+// smooth-edged fill.
 constexpr double kMinPointSpacing = 0.25;
-// The same for the segments of a solid stroke (device pixels): the line keeps
-// within a fraction of a pixel of the finer outline that is filled.
+// The same for the segments of a solid stroke and for a hard-edged fill, whose
+// edge that stroke covers: the line keeps within a fraction of a pixel of the
+// outline, and the fill's edge runs along the line's middle.
 constexpr double kStrokePointSpacing = 0.5;
-// Runs of points within this distance (device pixels) of one straight segment
-// are drawn as that segment, by strokes and by hard-edged fills (whose edge
-// the stroke covers). A twentieth of a pixel moves an edge's antialiasing
-// coverage by at most 5 %; the flanks of a small gear's teeth, dozens of
-// points each, become a segment or two, and the rasteriser's work per segment
-// dominates a frame.
+// Runs of points within this distance of one straight segment are drawn as
+// that segment, by strokes and by hard-edged fills. A twentieth of a pixel
+// moves an edge's antialiasing coverage by at most 5 %; the flanks of a small
+// gear's teeth, dozens of points each, become a segment or two, and the
+// rasteriser's work per segment dominates a frame.
 constexpr double kStraightRunTolerance = 0.05;
 
-// Thinned figure points, reused from frame to frame.
-std::vector<PathPoint> gThinned;
+// One thinned line figure: points [first, first + count) of ThinnedPath::points.
+struct ThinnedFigure {
+  std::size_t first = 0;
+  std::size_t count = 0;
+  bool closed = false;
+};
 
-QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEdge edge) {
+// The line figures of the current path thinned for strokes and hard-edged
+// fills; a closed figure ends on its first point. Kept while the path and the
+// device scale stand, so that a fill kept for the outline stroke that follows
+// thins the figures only once.
+struct ThinnedPath {
+  bool valid = false;
+  std::uint64_t revision = 0;
+  double deviceScale = 0.0;
+  std::vector<PathPoint> points;
+  std::vector<ThinnedFigure> figures;
+};
+ThinnedPath gThinnedPath;
+// Points of one closed figure with its first point repeated, reused.
+std::vector<PathPoint> gFigurePoints;
+
+const ThinnedPath& ThinCurrentPath(const CanvasPath& path, double deviceScale) {
+  ThinnedPath& out = gThinnedPath;
+  if (out.valid && out.revision == path.revision && out.deviceScale == deviceScale) return out;
+  out.valid = true;
+  out.revision = path.revision;
+  out.deviceScale = deviceScale;
+  out.points.clear();
+  out.figures.clear();
   const double scale = deviceScale > 0.0 ? deviceScale : 1.0;
   PolylineThinning thinning;
-  thinning.minSpacing = kMinPointSpacing / scale;
-  thinning.tolerance = edge == FillEdge::kHard ? kStraightRunTolerance / scale : 0.0;
+  thinning.minSpacing = kStrokePointSpacing / scale;
+  thinning.tolerance = kStraightRunTolerance / scale;
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind != PathFigureKind::kLines || figure.count < 2) continue;
+    const PathPoint* p = path.points.data() + figure.first;
+    std::size_t count = figure.count;
+    if (figure.closed) {
+      gFigurePoints.assign(p, p + figure.count);
+      gFigurePoints.push_back(p[0]);
+      p = gFigurePoints.data();
+      ++count;
+    }
+    ThinnedFigure thinned;
+    thinned.first = out.points.size();
+    thinned.closed = figure.closed;
+    AppendThinnedPolyline(p, count, thinning, &out.points);
+    thinned.count = out.points.size() - thinned.first;
+    out.figures.push_back(thinned);
+  }
+  return out;
+}
+
+// Appends a polyline to a Qt path as one subpath.
+void AddPolylineToPath(const PathPoint* p, std::size_t n, bool closed, QPolygonF* scratch, QPainterPath* out) {
+  if (n == 0) return;
+  scratch->resize(static_cast<qsizetype>(n));
+  QPointF* q = scratch->data();
+  for (std::size_t i = 0; i < n; ++i) q[i] = QPointF(p[i].x, p[i].y);
+  out->addPolygon(*scratch);
+  if (closed) out->closeSubpath();
+}
+
+// The current path as a Qt path with the even-odd rule (a hole figure inside a
+// body figure stays open). A hard-edged fill takes the stroke's thinned
+// figures; a smooth one only leaves out points closer than kMinPointSpacing.
+QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEdge edge) {
   QPainterPath out;
   out.setFillRule(Qt::OddEvenFill);
   QPolygonF polygon;
   for (const PathFigure& figure : path.figures) {
     const PathPoint* p = path.points.data() + figure.first;
-    if (figure.kind == PathFigureKind::kCircle) {
-      out.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
-      continue;
+    if (figure.kind == PathFigureKind::kCircle) out.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
+  }
+  if (edge == FillEdge::kHard) {
+    const ThinnedPath& thinned = ThinCurrentPath(path, deviceScale);
+    for (const ThinnedFigure& figure : thinned.figures) {
+      AddPolylineToPath(thinned.points.data() + figure.first, figure.count, figure.closed, &polygon, &out);
     }
-    if (figure.count == 0) continue;
-    gThinned.clear();
-    AppendThinnedPolyline(p, figure.count, thinning, &gThinned);
-    polygon.resize(static_cast<qsizetype>(gThinned.size()));
-    for (std::size_t i = 0; i < gThinned.size(); ++i) polygon[static_cast<qsizetype>(i)] = QPointF(gThinned[i].x, gThinned[i].y);
-    out.addPolygon(polygon);
-    if (figure.closed) out.closeSubpath();
+    return out;
+  }
+  PolylineThinning thinning;
+  thinning.minSpacing = kMinPointSpacing / (deviceScale > 0.0 ? deviceScale : 1.0);
+  static std::vector<PathPoint> spaced;
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind != PathFigureKind::kLines || figure.count == 0) continue;
+    spaced.clear();
+    AppendThinnedPolyline(path.points.data() + figure.first, figure.count, thinning, &spaced);
+    AddPolylineToPath(spaced.data(), spaced.size(), figure.closed, &polygon, &out);
   }
   return out;
 }
@@ -94,37 +162,20 @@ QPainter* ActivePainter() {
 // takes the place of a last point too close to it rather than add a sliver,
 // whose square cap would show as a speck pointing anywhere.
 void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& pen) {
-  const double scale = std::max(DeviceScaleOf(painter), 1e-9);
-  PolylineThinning thinning;
-  thinning.minSpacing = kStrokePointSpacing / scale;
-  thinning.tolerance = kStraightRunTolerance / scale;
   static std::vector<QLineF> closedLines;
   static std::vector<QLineF> openLines;
-  static std::vector<PathPoint> figurePoints;
   closedLines.clear();
   openLines.clear();
+  const ThinnedPath& thinned = ThinCurrentPath(path, DeviceScaleOf(painter));
+  for (const ThinnedFigure& figure : thinned.figures) {
+    const PathPoint* p = thinned.points.data() + figure.first;
+    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
+    for (std::size_t i = 1; i < figure.count; ++i) lines.emplace_back(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y);
+  }
   QPainterPath circles;
   for (const PathFigure& figure : path.figures) {
     const PathPoint* p = path.points.data() + figure.first;
-    if (figure.kind == PathFigureKind::kCircle) {
-      circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
-      continue;
-    }
-    if (figure.count < 2) continue;
-    // A closed figure ends on its first point.
-    std::size_t count = figure.count;
-    if (figure.closed) {
-      figurePoints.assign(p, p + figure.count);
-      figurePoints.push_back(p[0]);
-      p = figurePoints.data();
-      ++count;
-    }
-    gThinned.clear();
-    AppendThinnedPolyline(p, count, thinning, &gThinned);
-    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
-    for (std::size_t i = 1; i < gThinned.size(); ++i) {
-      lines.emplace_back(gThinned[i - 1].x, gThinned[i - 1].y, gThinned[i].x, gThinned[i].y);
-    }
+    if (figure.kind == PathFigureKind::kCircle) circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
   }
   if (!closedLines.empty()) {
     QPen squared = pen;

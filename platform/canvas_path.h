@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 struct PathPoint {
@@ -29,6 +30,9 @@ struct PathFigure {
 struct CanvasPath {
   std::vector<PathPoint> points;
   std::vector<PathFigure> figures;
+  // Counts the changes, so that the drawing output can keep work derived from
+  // the path (its thinned outline) from a fill to the stroke that follows.
+  std::uint64_t revision = 0;
 };
 
 // Starts a new open figure at (x, y).
