@@ -41,11 +41,12 @@ constexpr double kMinPointSpacing = 0.25;
 // outline, and the fill's edge runs along the line's middle.
 constexpr double kStrokePointSpacing = 0.5;
 // Runs of points within this distance of one straight segment are drawn as
-// that segment, by strokes and by hard-edged fills. A twentieth of a pixel
-// moves an edge's antialiasing coverage by at most 5 %; the flanks of a small
-// gear's teeth, dozens of points each, become a segment or two, and the
-// rasteriser's work per segment dominates a frame.
-constexpr double kStraightRunTolerance = 0.05;
+// that segment, by strokes and by hard-edged fills. A tenth of a device pixel
+// moves an edge's antialiasing coverage by at most a tenth; the flanks of a
+// small gear's teeth, dozens of points each, become a segment or two, and the
+// rasteriser's work grows with the segments (each overlaps the next by its
+// square caps).
+constexpr double kStraightRunTolerance = 0.1;
 
 // One thinned line figure: points [first, first + count) of ThinnedPath::points.
 struct ThinnedFigure {
