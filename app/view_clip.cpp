@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "app/globals.h"
 #include "platform/canvas_path.h"
@@ -31,6 +32,8 @@ constexpr double kWholeCircleSpan = 2.0 * std::numbers::pi - 1e-12;
 // Working storage of the polygon clipper, kept between calls so that the
 // clipping of every frame allocates nothing once it has grown.
 CanvasPointList gClipScratch;
+// The clipped polygon as path points.
+std::vector<PathPoint> gFigureScratch;
 
 }  // namespace
 
@@ -114,9 +117,9 @@ void DrawClippedPolygon(CanvasPointList* points) {
     std::swap(polygon, gClipScratch);
   }
   if (polygon.size() < 3) return;
-  PathStartFigure(polygon[0].x, polygon[0].y);
-  for (std::size_t i = 1; i < polygon.size(); ++i) PathAddLine(polygon[i].x, polygon[i].y);
-  PathCloseFigure();
+  gFigureScratch.resize(polygon.size());
+  for (std::size_t i = 0; i < polygon.size(); ++i) gFigureScratch[i] = {polygon[i].x, polygon[i].y};
+  PathAddClosedFigure(gFigureScratch.data(), gFigureScratch.size());
 }
 
 int64_t ClipSegment(CanvasPoint p, CanvasPoint q) {

@@ -67,8 +67,6 @@ struct ThinnedPath {
   std::vector<ThinnedFigure> figures;
 };
 ThinnedPath gThinnedPath;
-// Points of one closed figure with its first point repeated, reused.
-std::vector<PathPoint> gFigurePoints;
 
 const ThinnedPath& ThinCurrentPath(const CanvasPath& path, double deviceScale) {
   ThinnedPath& out = gThinnedPath;
@@ -84,18 +82,11 @@ const ThinnedPath& ThinCurrentPath(const CanvasPath& path, double deviceScale) {
   thinning.tolerance = kStraightRunTolerance / scale;
   for (const PathFigure& figure : path.figures) {
     if (figure.kind != PathFigureKind::kLines || figure.count < 2) continue;
-    const PathPoint* p = path.points.data() + figure.first;
-    std::size_t count = figure.count;
-    if (figure.closed) {
-      gFigurePoints.assign(p, p + figure.count);
-      gFigurePoints.push_back(p[0]);
-      p = gFigurePoints.data();
-      ++count;
-    }
     ThinnedFigure thinned;
     thinned.first = out.points.size();
     thinned.closed = figure.closed;
-    AppendThinnedPolyline(p, count, thinning, &out.points);
+    AppendThinnedPolyline(path.points.data() + figure.first, figure.count,
+                          figure.closed ? PolylineShape::kClosed : PolylineShape::kOpen, thinning, &out.points);
     thinned.count = out.points.size() - thinned.first;
     out.figures.push_back(thinned);
   }
@@ -136,7 +127,7 @@ QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEd
   for (const PathFigure& figure : path.figures) {
     if (figure.kind != PathFigureKind::kLines || figure.count == 0) continue;
     spaced.clear();
-    AppendThinnedPolyline(path.points.data() + figure.first, figure.count, thinning, &spaced);
+    AppendThinnedPolyline(path.points.data() + figure.first, figure.count, PolylineShape::kOpen, thinning, &spaced);
     AddPolylineToPath(spaced.data(), spaced.size(), figure.closed, &polygon, &out);
   }
   return out;

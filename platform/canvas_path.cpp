@@ -29,6 +29,19 @@ void PathAddLine(double x, double y) {
   ++gPath.revision;
 }
 
+void PathAddClosedFigure(const PathPoint* points, std::size_t n) {
+  if (n == 0) return;
+  PathFigure figure;
+  figure.kind = PathFigureKind::kLines;
+  figure.first = gPath.points.size();
+  figure.count = n;
+  figure.closed = true;
+  gPath.points.insert(gPath.points.end(), points, points + n);
+  gPath.figures.push_back(figure);
+  ++gPath.revision;
+  gFigureOpen = false;
+}
+
 void PathCloseFigure() {
   if (!gFigureOpen) return;
   gPath.figures.back().closed = true;

@@ -40,6 +40,10 @@ void PathStartFigure(double x, double y);
 // Adds a line from the last point of the open figure to (x, y); with no open
 // figure it starts one at (x, y).
 void PathAddLine(double x, double y);
+// Adds a closed figure of n points joined by lines in one step, as
+// PathStartFigure, PathAddLine for the others and PathCloseFigure would.
+// Nothing for n == 0.
+void PathAddClosedFigure(const PathPoint* points, std::size_t n);
 // Closes the open figure (a line back to its first point); nothing when none is open.
 void PathCloseFigure();
 // Adds a whole circle as a figure of its own.

@@ -11,18 +11,22 @@ std::vector<PathPoint> gSpaced;
 
 double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-// Step 1: the points at least `minSpacing` apart (see the header).
-void KeepSpacedPoints(const PathPoint* p, std::size_t n, double minSpacing, std::vector<PathPoint>* out) {
+// Step 1: the points at least `minSpacing` apart (see the header) of the
+// polyline p[0] .. p[n-1], followed by p[0] again when it is closed.
+void KeepSpacedPoints(const PathPoint* p, std::size_t n, PolylineShape shape, double minSpacing,
+                      std::vector<PathPoint>* out) {
   const double minSpacing2 = minSpacing * minSpacing;
+  const std::size_t total = shape == PolylineShape::kClosed ? n + 1 : n;
   out->push_back(p[0]);
-  for (std::size_t i = 1; i < n; ++i) {
+  for (std::size_t i = 1; i < total; ++i) {
+    const PathPoint& next = i < n ? p[i] : p[0];
     const PathPoint& last = out->back();
-    const double dx = p[i].x - last.x;
-    const double dy = p[i].y - last.y;
+    const double dx = next.x - last.x;
+    const double dy = next.y - last.y;
     if (dx * dx + dy * dy >= minSpacing2) {
-      out->push_back(p[i]);
-    } else if (i + 1 == n && out->size() > 1) {
-      out->back() = p[i];  // the last point takes the place of the one too close to it
+      out->push_back(next);
+    } else if (i + 1 == total && out->size() > 1) {
+      out->back() = next;  // the last point takes the place of the one too close to it
     }
   }
 }
@@ -41,11 +45,11 @@ void KeepSpacedPoints(const PathPoint* p, std::size_t n, double minSpacing, std:
 // the signs of cross products order its edges; it never becomes empty, since a
 // point enters the run only with its direction inside the wedge, and its own
 // wedge holds that direction too.
-void AppendThinnedPolyline(const PathPoint* p, std::size_t n, const PolylineThinning& thinning,
+void AppendThinnedPolyline(const PathPoint* p, std::size_t n, PolylineShape shape, const PolylineThinning& thinning,
                            std::vector<PathPoint>* out) {
   if (n == 0) return;
   gSpaced.clear();
-  KeepSpacedPoints(p, n, thinning.minSpacing, &gSpaced);
+  KeepSpacedPoints(p, n, shape, thinning.minSpacing, &gSpaced);
   const std::size_t m = gSpaced.size();
   const PathPoint* q = gSpaced.data();
   const double tol = thinning.tolerance;
@@ -57,36 +61,38 @@ void AppendThinnedPolyline(const PathPoint* p, std::size_t n, const PolylineThin
 
   PathPoint vertex = q[0];
   bool hasWedge = false;
-  double loX = 0.0, loY = 0.0;  // clockwise edge of the wedge
-  double hiX = 0.0, hiY = 0.0;  // counter-clockwise edge of the wedge
-  double farthest = 0.0;        // largest distance from the vertex of a point of the run
+  // The wedge's edges as vectors of any positive length: only the signs of
+  // cross products with them are used.
+  double loX = 0.0, loY = 0.0;  // clockwise edge
+  double hiX = 0.0, hiY = 0.0;  // counter-clockwise edge
+  double farthest2 = 0.0;       // largest squared distance of a point of the run from the vertex
+  const double tol2 = tol * tol;
   // q[1] always starts the run: one segment needs no test.
   for (std::size_t i = 1; i < m; ++i) {
     const double dx = q[i].x - vertex.x;
     const double dy = q[i].y - vertex.y;
-    const double d = std::sqrt(dx * dx + dy * dy);
-    bool fits = d >= farthest;
+    const double d2 = dx * dx + dy * dy;
+    bool fits = d2 >= farthest2;
     if (fits && hasWedge) fits = Cross(loX, loY, dx, dy) >= 0.0 && Cross(dx, dy, hiX, hiY) >= 0.0;
     if (!fits) {
       // q[i - 1] becomes a vertex; the run starts afresh from it with q[i].
       vertex = q[i - 1];
       out->push_back(vertex);
       hasWedge = false;
-      farthest = 0.0;
+      farthest2 = 0.0;
       --i;  // test q[i] again as the first point of the new run (it fits)
       continue;
     }
-    // Narrow the wedge by q[i]'s own: sin h = tol / d, cos h = sqrt(1 - sin^2 h).
-    farthest = d;
-    if (d > tol) {
-      const double s = tol / d;
-      const double c = std::sqrt(1.0 - s * s);
-      const double ux = dx / d;
-      const double uy = dy / d;
-      const double qLoX = ux * c + uy * s;  // turned by -h
-      const double qLoY = uy * c - ux * s;
-      const double qHiX = ux * c - uy * s;  // turned by +h
-      const double qHiY = uy * c + ux * s;
+    farthest2 = d2;
+    if (d2 > tol2) {
+      // Narrow the wedge by q[i]'s own. With sin h = t / d and cos h = k / d,
+      // k = sqrt(d^2 - t^2), the edges (dx, dy) turned by -h and +h are
+      // (dx k + dy t, dy k - dx t) / d^2 and (dx k - dy t, dy k + dx t) / d^2.
+      const double k = std::sqrt(d2 - tol2);
+      const double qLoX = dx * k + dy * tol;
+      const double qLoY = dy * k - dx * tol;
+      const double qHiX = dx * k - dy * tol;
+      const double qHiY = dy * k + dx * tol;
       if (!hasWedge) {
         loX = qLoX, loY = qLoY, hiX = qHiX, hiY = qHiY;
         hasWedge = true;

@@ -27,7 +27,8 @@ struct PolylineThinning {
 // 2. Straight runs: a point kept by step 1 is left out when it and every point
 //    left out since the last vertex lie within `tolerance` of the segment
 //    from that vertex to the next point kept.
-// The first and the last point keep their places. A closed figure is passed
-// with its first point repeated at the end.
-void AppendThinnedPolyline(const PathPoint* p, std::size_t n, const PolylineThinning& thinning,
+// The first and the last point keep their places. A closed figure is thinned
+// as the polyline p[0] .. p[n-1], p[0]: the output ends on its first point.
+enum class PolylineShape { kOpen, kClosed };
+void AppendThinnedPolyline(const PathPoint* p, std::size_t n, PolylineShape shape, const PolylineThinning& thinning,
                            std::vector<PathPoint>* out);

@@ -44,9 +44,9 @@ double LargestDeviation(const Points& in, const Points& out) {
   return worst;
 }
 
-Points Thin(const Points& in, double spacing, double tolerance) {
+Points Thin(const Points& in, double spacing, double tolerance, PolylineShape shape = PolylineShape::kOpen) {
   Points out;
-  AppendThinnedPolyline(in.data(), in.size(), {spacing, tolerance}, &out);
+  AppendThinnedPolyline(in.data(), in.size(), shape, {spacing, tolerance}, &out);
   return out;
 }
 
@@ -153,7 +153,8 @@ TEST(PolylineThinning, SpacingDropsNearPointsAndTheEndLeavesNoSliver) {
 }
 
 TEST(PolylineThinning, ClosedFigureKeepsItsStartAndItsCorners) {
-  // A square passed with its first point repeated, sides sampled finely.
+  // A square, sides sampled finely, thinned as a closed figure and as the
+  // open polyline that repeats its first point: both end on the start.
   Points square;
   const PathPoint corners[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
   for (int k = 0; k < 4; ++k) {
@@ -163,13 +164,23 @@ TEST(PolylineThinning, ClosedFigureKeepsItsStartAndItsCorners) {
                         corners[k].y + t * (corners[k + 1].y - corners[k].y)});
     }
   }
-  square.push_back(square.front());
-  const Points out = Thin(square, 0.5, 0.05);
-  ASSERT_EQ(out.size(), 5u);
-  for (int k = 0; k < 5; ++k) {
-    EXPECT_EQ(out[k].x, corners[k].x) << k;
-    EXPECT_EQ(out[k].y, corners[k].y) << k;
+  Points repeated = square;
+  repeated.push_back(square.front());
+  for (const Points& out : {Thin(square, 0.5, 0.05, PolylineShape::kClosed), Thin(repeated, 0.5, 0.05)}) {
+    ASSERT_EQ(out.size(), 5u);
+    for (int k = 0; k < 5; ++k) {
+      EXPECT_EQ(out[k].x, corners[k].x) << k;
+      EXPECT_EQ(out[k].y, corners[k].y) << k;
+    }
   }
+  // A closed figure whose last point lies within the spacing of its start:
+  // that point gives way to the start, which ends the figure.
+  const Points nearStart = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0.2}};
+  const Points closed = Thin(nearStart, 0.5, 0.05, PolylineShape::kClosed);
+  ASSERT_EQ(closed.size(), 5u);
+  EXPECT_EQ(closed[3].y, 4.0);
+  EXPECT_EQ(closed[4].x, 0.0);
+  EXPECT_EQ(closed[4].y, 0.0);
 }
 
 }  // namespace
