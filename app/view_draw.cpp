@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/view_outline_points.h"
 #include "geometry/bore_outline.h"
 #include "geometry/gear_geometry.h"
 #include "platform/canvas_path.h"
@@ -19,18 +20,15 @@ CanvasPointList gHolePoints;
 CanvasPointList gCirclePoints;
 std::vector<OutlinePoint> gBorePoints;
 
-// Appends the outline points of every curve (in order, shared end points kept
-// twice), turned by the angle about the gear centre and placed at (x, y).
+// Appends the outline points that a frame draws (see GetDrawnOutlinePoints),
+// turned by the angle about the gear centre and placed at (x, y).
 void AppendPlacedOutline(const Outline& outline, double x, double y, double cosA, double sinA,
                          CanvasPointList* out) {
+  const std::vector<OutlinePoint>& points = GetDrawnOutlinePoints(outline, gZoom * gDeviceScale);
   const ScreenMapping screen = GetScreenMapping();
-  std::size_t count = out->size();
-  for (const OutlineCurve& curve : outline) count += curve.points.size();
-  out->reserve(count);
-  for (const OutlineCurve& curve : outline) {
-    for (const OutlinePoint& p : curve.points) {
-      out->push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
-    }
+  out->reserve(out->size() + points.size());
+  for (const OutlinePoint& p : points) {
+    out->push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
   }
 }
 
@@ -127,10 +125,7 @@ int64_t DrawRack(const GearRecord& rack, double dx, double dy, DrawColour fill) 
   if (!rack.valid) return 1;
 
   gBodyPoints.clear();
-  const ScreenMapping screen = GetScreenMapping();
-  for (const OutlineCurve& curve : rack.outline) {
-    for (const OutlinePoint& p : curve.points) gBodyPoints.push_back(screen.Map(dx + p.x, dy + p.y));
-  }
+  AppendPlacedOutline(rack.outline, dx, dy, 1.0, 0.0, &gBodyPoints);
   DrawClippedPolygon(&gBodyPoints);
   DrawingFillPath(fill, PathKeep::kKeep, FillEdge::kHard);  // the outline stroke covers the edge
   DrawingStrokePath(kOutlineColour, SolidStroke(kOutlineWidth), PathKeep::kClear);

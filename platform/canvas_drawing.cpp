@@ -36,17 +36,8 @@ QColor ToQColor(DrawColour c) { return QColor(c.r, c.g, c.b, c.a); }
 // Points closer than kMinPointSpacing to the last one kept are left out of a
 // smooth-edged fill.
 constexpr double kMinPointSpacing = 0.25;
-// The same for the segments of a solid stroke and for a hard-edged fill, whose
-// edge that stroke covers: the line keeps within a fraction of a pixel of the
-// outline, and the fill's edge runs along the line's middle.
-constexpr double kStrokePointSpacing = 0.5;
-// Runs of points within this distance of one straight segment are drawn as
-// that segment, by strokes and by hard-edged fills. A tenth of a device pixel
-// moves an edge's antialiasing coverage by at most a tenth; the flanks of a
-// small gear's teeth, dozens of points each, become a segment or two, and the
-// rasteriser's work grows with the segments (each overlaps the next by its
-// square caps).
-constexpr double kStraightRunTolerance = 0.1;
+// Solid strokes and hard-edged fills use kStrokePointSpacing and
+// kStraightRunTolerance (platform/canvas_drawing.h).
 
 // One thinned line figure: points [first, first + count) of ThinnedPath::points.
 struct ThinnedFigure {

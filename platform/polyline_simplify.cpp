@@ -60,6 +60,7 @@ void AppendThinnedPolyline(const PathPoint* p, std::size_t n, PolylineShape shap
   }
 
   PathPoint vertex = q[0];
+  bool runEmpty = true;  // no point since the vertex yet: the next one always fits
   bool hasWedge = false;
   // The wedge's edges as vectors of any positive length: only the signs of
   // cross products with them are used.
@@ -67,22 +68,23 @@ void AppendThinnedPolyline(const PathPoint* p, std::size_t n, PolylineShape shap
   double hiX = 0.0, hiY = 0.0;  // counter-clockwise edge
   double farthest2 = 0.0;       // largest squared distance of a point of the run from the vertex
   const double tol2 = tol * tol;
-  // q[1] always starts the run: one segment needs no test.
   for (std::size_t i = 1; i < m; ++i) {
     const double dx = q[i].x - vertex.x;
     const double dy = q[i].y - vertex.y;
     const double d2 = dx * dx + dy * dy;
-    bool fits = d2 >= farthest2;
+    bool fits = runEmpty || d2 >= farthest2;
     if (fits && hasWedge) fits = Cross(loX, loY, dx, dy) >= 0.0 && Cross(dx, dy, hiX, hiY) >= 0.0;
     if (!fits) {
       // q[i - 1] becomes a vertex; the run starts afresh from it with q[i].
       vertex = q[i - 1];
       out->push_back(vertex);
+      runEmpty = true;
       hasWedge = false;
       farthest2 = 0.0;
-      --i;  // test q[i] again as the first point of the new run (it fits)
+      --i;  // take q[i] again as the first point of the new run
       continue;
     }
+    runEmpty = false;
     farthest2 = d2;
     if (d2 > tol2) {
       // Narrow the wedge by q[i]'s own. With sin h = t / d and cos h = k / d,

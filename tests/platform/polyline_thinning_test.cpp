@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -181,6 +182,24 @@ TEST(PolylineThinning, ClosedFigureKeepsItsStartAndItsCorners) {
   EXPECT_EQ(closed[3].y, 4.0);
   EXPECT_EQ(closed[4].x, 0.0);
   EXPECT_EQ(closed[4].y, 0.0);
+}
+
+// A NaN point (a broken transform) must not stall the thinning: the run
+// ending on it cannot fit and the run starting on it must.
+TEST(PolylineThinning, NaNPointsEndTheThinning) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const Points cases[] = {
+      {{0, 0}, {1, 0}, {2, 0.5}, {3, 0}, {nan, nan}},
+      {{0, 0}, {1, 0}, {nan, 1}, {2, 0.5}, {3, 0}},
+      {{nan, nan}, {1, 0}, {2, 0.5}, {3, 0}},
+  };
+  for (const Points& in : cases) {
+    for (const PolylineShape shape : {PolylineShape::kOpen, PolylineShape::kClosed}) {
+      const Points out = Thin(in, 0.0, 0.05, shape);
+      EXPECT_LE(out.size(), in.size() + 1);
+      EXPECT_GE(out.size(), 1u);
+    }
+  }
 }
 
 }  // namespace
