@@ -17,6 +17,7 @@ namespace {
 // an edited gear, another gear, or another zoom gives another key.
 struct ThinnedOutline {
   bool used = false;
+  bool thinned = false;  // false: asked for once, drawn whole so far
   std::uint64_t hash = 0;
   std::size_t count = 0;
   double devicePixelsPerMm = 0.0;
@@ -29,7 +30,9 @@ struct ThinnedOutline {
 std::array<ThinnedOutline, 4> gThinnedOutlines;
 std::uint64_t gUseClock = 0;
 
-// Scaled points and their thinning, reused from call to call.
+// Every point of an outline asked for the first time; scaled points and
+// their thinning; all reused from call to call.
+std::vector<OutlinePoint> gAllPoints;
 std::vector<PathPoint> gScaled;
 std::vector<PathPoint> gThinned;
 
@@ -95,16 +98,27 @@ const std::vector<OutlinePoint>& GetDrawnOutlinePoints(const Outline& outline, d
   for (ThinnedOutline& slot : gThinnedOutlines) {
     if (slot.used && slot.hash == hash && slot.count == count && slot.devicePixelsPerMm == devicePixelsPerMm) {
       slot.lastUse = gUseClock;
+      if (!slot.thinned) {
+        ThinOutline(outline, devicePixelsPerMm, &slot);
+        slot.thinned = true;
+      }
       return slot.points;
     }
     if (!slot.used || (oldest->used && slot.lastUse < oldest->lastUse)) oldest = &slot;
   }
+  // Asked for the first time: every point, and the thinning only when the same
+  // outline comes again at the same scale. While the wheel zooms, each frame
+  // has a scale of its own and would pay for a thinning it never reuses.
   ThinnedOutline& slot = *oldest;
   slot.used = true;
+  slot.thinned = false;
   slot.hash = hash;
   slot.count = count;
   slot.devicePixelsPerMm = devicePixelsPerMm;
   slot.lastUse = gUseClock;
-  ThinOutline(outline, devicePixelsPerMm, &slot);
-  return slot.points;
+  slot.points.clear();
+  gAllPoints.clear();
+  gAllPoints.reserve(count);
+  for (const OutlineCurve& curve : outline) gAllPoints.insert(gAllPoints.end(), curve.points.begin(), curve.points.end());
+  return gAllPoints;
 }

@@ -14,5 +14,7 @@
 // the last one kept, and runs within half kStraightRunTolerance of one
 // segment, are left out (platform/canvas_drawing.h; the drawing output thins
 // the turned figure again with the full tolerance). The points kept are the
-// outline's own, unchanged. The list stays valid until the next call.
+// outline's own, unchanged. The first time an outline is asked for at a scale,
+// every point comes back; it is thinned when asked for again. The list stays
+// valid until the next call.
 const std::vector<OutlinePoint>& GetDrawnOutlinePoints(const Outline& outline, double devicePixelsPerMm);

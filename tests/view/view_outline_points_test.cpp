@@ -1,6 +1,7 @@
-// The outline points a frame draws: a subset of the gear's own points, in
-// order, close to the whole outline at the frame's pixel size, finer at a
-// larger zoom, and never a stale thinning of an outline that has changed.
+// The outline points a frame draws: every point the first time, then a subset
+// of the gear's own points, in order, close to the whole outline at the
+// frame's pixel size, finer at a larger zoom, and never a stale thinning of an
+// outline that has changed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,6 +55,8 @@ TEST_F(OutlinePointsTest, KeptPointsAreTheOutlinesOwnInOrderAndStayClose) {
   const std::vector<OutlinePoint> all = AllPoints(gear_.outline);
   // Device pixels per mm: the fitted pair view, and 20 times closer.
   for (const double scale : {9.5, 190.0}) {
+    // Asked for the first time at a scale: every point.
+    EXPECT_EQ(GetDrawnOutlinePoints(gear_.outline, scale).size(), all.size()) << scale;
     const std::vector<OutlinePoint> kept = GetDrawnOutlinePoints(gear_.outline, scale);
     ASSERT_GE(kept.size(), 3u);
     EXPECT_LT(kept.size(), all.size()) << scale;
@@ -72,6 +75,7 @@ TEST_F(OutlinePointsTest, KeptPointsAreTheOutlinesOwnInOrderAndStayClose) {
 }
 
 TEST_F(OutlinePointsTest, AChangedOutlineIsThinnedAfresh) {
+  GetDrawnOutlinePoints(gear_.outline, 9.5);
   const std::size_t before = GetDrawnOutlinePoints(gear_.outline, 9.5).size();
   // Pull one point of a tip arc 5 mm outwards: a spike of some 47 px that any
   // thinning keeps.
@@ -83,6 +87,7 @@ TEST_F(OutlinePointsTest, AChangedOutlineIsThinnedAfresh) {
   const double r = std::hypot(p.x, p.y);
   const OutlinePoint spike{p.x * (r + 5.0) / r, p.y * (r + 5.0) / r};
   p = spike;
+  GetDrawnOutlinePoints(gear_.outline, 9.5);
   const std::vector<OutlinePoint> kept = GetDrawnOutlinePoints(gear_.outline, 9.5);
   EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
                           [&](const OutlinePoint& q) { return q.x == spike.x && q.y == spike.y; }));
