@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "app/globals.h"
 #include "platform/canvas_path.h"
@@ -31,6 +32,8 @@ constexpr double kWholeCircleSpan = 2.0 * std::numbers::pi - 1e-12;
 // Working storage of the polygon clipper, kept between calls so that the
 // clipping of every frame allocates nothing once it has grown.
 CanvasPointList gClipScratch;
+// The clipped polygon as path points.
+std::vector<PathPoint> gFigureScratch;
 
 }  // namespace
 
@@ -75,8 +78,28 @@ CanvasPoint IntersectClipEdge(CanvasPoint p, CanvasPoint q, int k) {
 
 void DrawClippedPolygon(CanvasPointList* points) {
   CanvasPointList& polygon = *points;
+  if (polygon.empty()) return;
+  // The polygon's bounding box decides most cases at once: an edge with every
+  // point inside it leaves the polygon as it is, and an edge with every point
+  // beyond it leaves nothing. A whole gear in the fitted view needs no pass.
+  double xMin = polygon[0].x;
+  double xMax = xMin;
+  double yMin = polygon[0].y;
+  double yMax = yMin;
+  bool hasNaN = false;  // a NaN point takes every pass, as it always did
+  for (const CanvasPoint& p : polygon) {
+    xMin = std::min(xMin, p.x);
+    xMax = std::max(xMax, p.x);
+    yMin = std::min(yMin, p.y);
+    yMax = std::max(yMax, p.y);
+    hasNaN = hasNaN || std::isnan(p.x) || std::isnan(p.y);
+  }
+  if (!hasNaN && (xMax < gClipXMin || xMin > gClipXMax || yMax < gClipYMin || yMin > gClipYMax)) return;
+  const bool edgeCuts[4] = {hasNaN || !(xMin >= gClipXMin), hasNaN || !(xMax <= gClipXMax),
+                            hasNaN || !(yMin >= gClipYMin), hasNaN || !(yMax <= gClipYMax)};
   for (int k = kClipEdgeLeft; k <= kClipEdgeBottom; ++k) {
     if (polygon.empty()) return;
+    if (!edgeCuts[k - kClipEdgeLeft]) continue;
     gClipScratch.clear();
     CanvasPoint s = polygon.back();
     int64_t sInside = IsInsideClipEdge(s, k);
@@ -94,9 +117,9 @@ void DrawClippedPolygon(CanvasPointList* points) {
     std::swap(polygon, gClipScratch);
   }
   if (polygon.size() < 3) return;
-  PathStartFigure(polygon[0].x, polygon[0].y);
-  for (std::size_t i = 1; i < polygon.size(); ++i) PathAddLine(polygon[i].x, polygon[i].y);
-  PathCloseFigure();
+  gFigureScratch.resize(polygon.size());
+  for (std::size_t i = 0; i < polygon.size(); ++i) gFigureScratch[i] = {polygon[i].x, polygon[i].y};
+  PathAddClosedFigure(gFigureScratch.data(), gFigureScratch.size());
 }
 
 int64_t ClipSegment(CanvasPoint p, CanvasPoint q) {

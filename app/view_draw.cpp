@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/view_outline_points.h"
 #include "geometry/bore_outline.h"
 #include "geometry/gear_geometry.h"
 #include "platform/canvas_path.h"
@@ -19,14 +20,15 @@ CanvasPointList gHolePoints;
 CanvasPointList gCirclePoints;
 std::vector<OutlinePoint> gBorePoints;
 
-// Appends the outline points of every curve (in order, shared end points kept
-// twice), turned by the angle about the gear centre and placed at (x, y).
+// Appends the outline points that a frame draws (see GetDrawnOutlinePoints),
+// turned by the angle about the gear centre and placed at (x, y).
 void AppendPlacedOutline(const Outline& outline, double x, double y, double cosA, double sinA,
                          CanvasPointList* out) {
-  for (const OutlineCurve& curve : outline) {
-    for (const OutlinePoint& p : curve.points) {
-      out->push_back(WorldToScreen(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
-    }
+  const std::vector<OutlinePoint>& points = GetDrawnOutlinePoints(outline, gZoom * gDeviceScale);
+  const ScreenMapping screen = GetScreenMapping();
+  out->reserve(out->size() + points.size());
+  for (const OutlinePoint& p : points) {
+    out->push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
   }
 }
 
@@ -46,9 +48,9 @@ void DrawGearOutline(const GearRecord& gear, double x, double y, double angle) {
   if (!gear.isInternal && GearHasKeyway(gear)) {
     // Bore and keyway contour with chords within a quarter pixel.
     BuildBoreOutline(gear, gBorePoints, 0.25 / gZoom);
+    const ScreenMapping screen = GetScreenMapping();
     for (const OutlinePoint& p : gBorePoints) {
-      gHolePoints.push_back(
-          WorldToScreen(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
+      gHolePoints.push_back(screen.Map(x + p.x * cosA - p.y * sinA, y + p.x * sinA + p.y * cosA));
     }
     DrawClippedPolygon(&gHolePoints);
     return;
@@ -123,9 +125,7 @@ int64_t DrawRack(const GearRecord& rack, double dx, double dy, DrawColour fill) 
   if (!rack.valid) return 1;
 
   gBodyPoints.clear();
-  for (const OutlineCurve& curve : rack.outline) {
-    for (const OutlinePoint& p : curve.points) gBodyPoints.push_back(WorldToScreen(dx + p.x, dy + p.y));
-  }
+  AppendPlacedOutline(rack.outline, dx, dy, 1.0, 0.0, &gBodyPoints);
   DrawClippedPolygon(&gBodyPoints);
   DrawingFillPath(fill, PathKeep::kKeep, FillEdge::kHard);  // the outline stroke covers the edge
   DrawingStrokePath(kOutlineColour, SolidStroke(kOutlineWidth), PathKeep::kClear);

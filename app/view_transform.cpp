@@ -51,6 +51,13 @@ CanvasPoint WorldToScreen(double x, double y) {
   return {0.5 * w + (x - gViewCentreX) * gZoom, 0.5 * h - (y - gViewCentreY) * gZoom};
 }
 
+ScreenMapping GetScreenMapping() {
+  int w = 0;
+  int h = 0;
+  GetViewCanvasSize(&w, &h);
+  return {0.5 * w, 0.5 * h, gViewCentreX, gViewCentreY, gZoom};
+}
+
 CanvasPoint PathPointToScreen(const PathOfContactRecord& path, double t) {
   return WorldToScreen(path.t1X + t * path.directionX, path.t1Y + t * path.directionY);
 }

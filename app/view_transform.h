@@ -35,6 +35,20 @@ void ClearViewFrameSize();
 // X = w/2 + (x - gViewCentreX) * gZoom,  Y = h/2 - (y - gViewCentreY) * gZoom.
 CanvasPoint WorldToScreen(double x, double y);
 
+// WorldToScreen with the canvas size and the view state read once, for the
+// long point lists of a frame: the same arithmetic, hence the same points.
+struct ScreenMapping {
+  double halfWidth = 0.0;   // w/2
+  double halfHeight = 0.0;  // h/2
+  double centreX = 0.0;     // gViewCentreX
+  double centreY = 0.0;     // gViewCentreY
+  double zoom = 1.0;        // gZoom
+  CanvasPoint Map(double x, double y) const {
+    return {halfWidth + (x - centreX) * zoom, halfHeight - (y - centreY) * zoom};
+  }
+};
+ScreenMapping GetScreenMapping();
+
 // The point T1 + t u of a line of action (origin T1, unit direction u, t in mm
 // along it) on the canvas.
 CanvasPoint PathPointToScreen(const PathOfContactRecord& path, double t);

@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QLineF>
 #include <QPen>
+#include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 
@@ -20,44 +21,105 @@
 #include <vector>
 
 #include "platform/canvas_path.h"
+#include "platform/polyline_simplify.h"
 #include "platform/registry.h"
 
 namespace {
 
 QColor ToQColor(DrawColour c) { return QColor(c.r, c.g, c.b, c.a); }
 
-// The current path as a Qt path with the even-odd rule (a hole figure inside a
-// body figure stays open). Points closer than kMinPointSpacing device pixels to
-// the last one kept are left out: at low zoom a gear of hundreds of teeth has
-// dozens of outline points per pixel, which would only slow the rasteriser
-// without changing a pixel. The last point of every figure is always kept.
+// Thinning of the current path's line figures (see platform/polyline_simplify.h),
+// in device pixels. At low zoom a gear of hundreds of teeth has dozens of
+// outline points per pixel, which would only slow the rasteriser without
+// changing a pixel.
+//
+// Points closer than kMinPointSpacing to the last one kept are left out of a
+// smooth-edged fill.
 constexpr double kMinPointSpacing = 0.25;
-// The same for the segments of a solid stroke (device pixels): the line keeps
-// within a fraction of a pixel of the finer outline that is filled.
-constexpr double kStrokePointSpacing = 0.5;
+// Solid strokes and hard-edged fills use kStrokePointSpacing and
+// kStraightRunTolerance (platform/canvas_drawing.h).
 
-QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale) {
-  const double minSpacing = kMinPointSpacing / (deviceScale > 0.0 ? deviceScale : 1.0);
-  const double minSpacing2 = minSpacing * minSpacing;
+// One thinned line figure: points [first, first + count) of ThinnedPath::points.
+struct ThinnedFigure {
+  std::size_t first = 0;
+  std::size_t count = 0;
+  bool closed = false;
+};
+
+// The line figures of the current path thinned for strokes and hard-edged
+// fills; a closed figure ends on its first point. Kept while the path and the
+// device scale stand, so that a fill kept for the outline stroke that follows
+// thins the figures only once.
+struct ThinnedPath {
+  bool valid = false;
+  std::uint64_t revision = 0;
+  double deviceScale = 0.0;
+  std::vector<PathPoint> points;
+  std::vector<ThinnedFigure> figures;
+};
+ThinnedPath gThinnedPath;
+
+const ThinnedPath& ThinCurrentPath(const CanvasPath& path, double deviceScale) {
+  ThinnedPath& out = gThinnedPath;
+  if (out.valid && out.revision == path.revision && out.deviceScale == deviceScale) return out;
+  out.valid = true;
+  out.revision = path.revision;
+  out.deviceScale = deviceScale;
+  out.points.clear();
+  out.figures.clear();
+  const double scale = deviceScale > 0.0 ? deviceScale : 1.0;
+  PolylineThinning thinning;
+  thinning.minSpacing = kStrokePointSpacing / scale;
+  thinning.tolerance = kStraightRunTolerance / scale;
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind != PathFigureKind::kLines || figure.count < 2) continue;
+    ThinnedFigure thinned;
+    thinned.first = out.points.size();
+    thinned.closed = figure.closed;
+    AppendThinnedPolyline(path.points.data() + figure.first, figure.count,
+                          figure.closed ? PolylineShape::kClosed : PolylineShape::kOpen, thinning, &out.points);
+    thinned.count = out.points.size() - thinned.first;
+    out.figures.push_back(thinned);
+  }
+  return out;
+}
+
+// Appends a polyline to a Qt path as one subpath.
+void AddPolylineToPath(const PathPoint* p, std::size_t n, bool closed, QPolygonF* scratch, QPainterPath* out) {
+  if (n == 0) return;
+  scratch->resize(static_cast<qsizetype>(n));
+  QPointF* q = scratch->data();
+  for (std::size_t i = 0; i < n; ++i) q[i] = QPointF(p[i].x, p[i].y);
+  out->addPolygon(*scratch);
+  if (closed) out->closeSubpath();
+}
+
+// The current path as a Qt path with the even-odd rule (a hole figure inside a
+// body figure stays open). A hard-edged fill takes the stroke's thinned
+// figures; a smooth one only leaves out points closer than kMinPointSpacing.
+QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEdge edge) {
   QPainterPath out;
   out.setFillRule(Qt::OddEvenFill);
+  QPolygonF polygon;
   for (const PathFigure& figure : path.figures) {
     const PathPoint* p = path.points.data() + figure.first;
-    if (figure.kind == PathFigureKind::kCircle) {
-      out.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
-      continue;
+    if (figure.kind == PathFigureKind::kCircle) out.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
+  }
+  if (edge == FillEdge::kHard) {
+    const ThinnedPath& thinned = ThinCurrentPath(path, deviceScale);
+    for (const ThinnedFigure& figure : thinned.figures) {
+      AddPolylineToPath(thinned.points.data() + figure.first, figure.count, figure.closed, &polygon, &out);
     }
-    if (figure.count == 0) continue;
-    out.moveTo(p[0].x, p[0].y);
-    PathPoint last = p[0];
-    for (std::size_t i = 1; i < figure.count; ++i) {
-      const double dx = p[i].x - last.x;
-      const double dy = p[i].y - last.y;
-      if (dx * dx + dy * dy < minSpacing2 && i + 1 < figure.count) continue;
-      out.lineTo(p[i].x, p[i].y);
-      last = p[i];
-    }
-    if (figure.closed) out.closeSubpath();
+    return out;
+  }
+  PolylineThinning thinning;
+  thinning.minSpacing = kMinPointSpacing / (deviceScale > 0.0 ? deviceScale : 1.0);
+  static std::vector<PathPoint> spaced;
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind != PathFigureKind::kLines || figure.count == 0) continue;
+    spaced.clear();
+    AppendThinnedPolyline(path.points.data() + figure.first, figure.count, PolylineShape::kOpen, thinning, &spaced);
+    AddPolylineToPath(spaced.data(), spaced.size(), figure.closed, &polygon, &out);
   }
   return out;
 }
@@ -78,44 +140,25 @@ QPainter* ActivePainter() {
 // rasterises each segment directly, some ten times faster than the path
 // stroker on the tens of thousands of segments of a large gear. The segments
 // of closed figures get square caps, which fill the small wedges that flat
-// caps would leave at the corners; open figures keep flat ends.
+// caps would leave at the corners; open figures keep flat ends. Points closer
+// than the spacing to the last one kept are left out, and the figure's end
+// takes the place of a last point too close to it rather than add a sliver,
+// whose square cap would show as a speck pointing anywhere.
 void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& pen) {
-  const double minSpacing = kStrokePointSpacing / std::max(DeviceScaleOf(painter), 1e-9);
-  const double minSpacing2 = minSpacing * minSpacing;
   static std::vector<QLineF> closedLines;
   static std::vector<QLineF> openLines;
   closedLines.clear();
   openLines.clear();
+  const ThinnedPath& thinned = ThinCurrentPath(path, DeviceScaleOf(painter));
+  for (const ThinnedFigure& figure : thinned.figures) {
+    const PathPoint* p = thinned.points.data() + figure.first;
+    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
+    for (std::size_t i = 1; i < figure.count; ++i) lines.emplace_back(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y);
+  }
   QPainterPath circles;
   for (const PathFigure& figure : path.figures) {
     const PathPoint* p = path.points.data() + figure.first;
-    if (figure.kind == PathFigureKind::kCircle) {
-      circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
-      continue;
-    }
-    if (figure.count < 2) continue;
-    std::vector<QLineF>& lines = figure.closed ? closedLines : openLines;
-    const std::size_t firstLine = lines.size();
-    // A closed figure ends on its first point.
-    const std::size_t count = figure.count;
-    const QPointF start(p[0].x, p[0].y);
-    QPointF last = start;
-    for (std::size_t i = 1; i <= count; ++i) {
-      if (i == count && !figure.closed) break;
-      const QPointF next = i < count ? QPointF(p[i].x, p[i].y) : start;
-      const double dx = next.x() - last.x();
-      const double dy = next.y() - last.y();
-      if (dx * dx + dy * dy >= minSpacing2) {
-        lines.emplace_back(last, next);
-        last = next;
-      } else if (i + 1 >= count && lines.size() > firstLine) {
-        // The figure's end is too close to the last point kept: move the
-        // last segment's end onto it rather than add a sliver, whose square
-        // cap would show as a speck pointing anywhere.
-        lines.back().setP2(next);
-        last = next;
-      }
-    }
+    if (figure.kind == PathFigureKind::kCircle) circles.addEllipse(QPointF(p[0].x, p[0].y), p[1].x, p[1].x);
   }
   if (!closedLines.empty()) {
     QPen squared = pen;
@@ -201,7 +244,7 @@ void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
     const CanvasPath& path = PathGetCurrent();
     if (!path.figures.empty()) {
       painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
-      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter)), QBrush(ToQColor(colour)));
+      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter), edge), QBrush(ToQColor(colour)));
       painter->setRenderHint(QPainter::Antialiasing, true);
     }
   }

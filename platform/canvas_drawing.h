@@ -31,6 +31,18 @@ inline StrokeStyle DottedStroke(double width, double distance) {
   return {width, width, distance - width};
 }
 
+// Thinning of the line figures of solid strokes and hard-edged fills (device
+// pixels). A point closer than kStrokePointSpacing to the last one kept is left
+// out: the line keeps within a fraction of a pixel of the outline, and a
+// hard-edged fill's edge runs along the middle of the line that covers it.
+// Runs of points within kStraightRunTolerance of one straight segment are
+// drawn as that segment: a tenth of a device pixel moves an edge's
+// antialiasing coverage by at most a tenth, the flanks of a small gear's
+// teeth, dozens of points each, become a segment or two, and the rasteriser's
+// work grows with the segments (each overlaps the next by its square caps).
+inline constexpr double kStrokePointSpacing = 0.5;
+inline constexpr double kStraightRunTolerance = 0.1;
+
 // Whether a fill or stroke leaves the current path for the next one.
 enum class PathKeep { kClear, kKeep };
 

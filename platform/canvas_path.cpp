@@ -15,6 +15,7 @@ void PathStartFigure(double x, double y) {
   figure.count = 1;
   gPath.points.push_back({x, y});
   gPath.figures.push_back(figure);
+  ++gPath.revision;
   gFigureOpen = true;
 }
 
@@ -25,11 +26,26 @@ void PathAddLine(double x, double y) {
   }
   gPath.points.push_back({x, y});
   ++gPath.figures.back().count;
+  ++gPath.revision;
+}
+
+void PathAddClosedFigure(const PathPoint* points, std::size_t n) {
+  if (n == 0) return;
+  PathFigure figure;
+  figure.kind = PathFigureKind::kLines;
+  figure.first = gPath.points.size();
+  figure.count = n;
+  figure.closed = true;
+  gPath.points.insert(gPath.points.end(), points, points + n);
+  gPath.figures.push_back(figure);
+  ++gPath.revision;
+  gFigureOpen = false;
 }
 
 void PathCloseFigure() {
   if (!gFigureOpen) return;
   gPath.figures.back().closed = true;
+  ++gPath.revision;
   gFigureOpen = false;
 }
 
@@ -42,12 +58,14 @@ void PathAddCircle(double cx, double cy, double r) {
   gPath.points.push_back({cx, cy});
   gPath.points.push_back({r, 0.0});
   gPath.figures.push_back(figure);
+  ++gPath.revision;
   gFigureOpen = false;
 }
 
 void PathClear() {
   gPath.points.clear();
   gPath.figures.clear();
+  ++gPath.revision;
   gFigureOpen = false;
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 struct PathPoint {
@@ -29,6 +30,9 @@ struct PathFigure {
 struct CanvasPath {
   std::vector<PathPoint> points;
   std::vector<PathFigure> figures;
+  // Counts the changes, so that the drawing output can keep work derived from
+  // the path (its thinned outline) from a fill to the stroke that follows.
+  std::uint64_t revision = 0;
 };
 
 // Starts a new open figure at (x, y).
@@ -36,6 +40,10 @@ void PathStartFigure(double x, double y);
 // Adds a line from the last point of the open figure to (x, y); with no open
 // figure it starts one at (x, y).
 void PathAddLine(double x, double y);
+// Adds a closed figure of n points joined by lines in one step, as
+// PathStartFigure, PathAddLine for the others and PathCloseFigure would.
+// Nothing for n == 0.
+void PathAddClosedFigure(const PathPoint* points, std::size_t n);
 // Closes the open figure (a line back to its first point); nothing when none is open.
 void PathCloseFigure();
 // Adds a whole circle as a figure of its own.
