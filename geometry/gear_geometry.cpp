@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "geometry/inspection.h"
+#include "geometry/gauge_dimensions.h"
 #include "geometry/involute.h"
 #include "geometry/outline_builder.h"
 #include "geometry/tolerances.h"

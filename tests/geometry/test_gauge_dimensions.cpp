@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "geometry/inspection.h"
+#include "geometry/gauge_dimensions.h"
 #include "gear_test_support.h"
 
 using namespace test_support;

@@ -1,6 +1,6 @@
 // Inspection dimensions of an external gear: span Wk over k teeth and the
 // dimension over two pins or balls (DIN 3960), on the cut tooth thickness.
-#include "geometry/inspection.h"
+#include "geometry/gauge_dimensions.h"
 
 #include <algorithm>
 #include <cmath>
