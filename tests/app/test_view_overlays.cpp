@@ -75,6 +75,18 @@ class ViewOverlayTest : public AppTest {
     HandleControlEvent(kPanelTabs, kSubChanged);
     Pump();
   }
+  // The internal pair of worked example E4: m 3, z 16 / 24, x 0 / 0.5, a 13.1683.
+  void ShowWorkedInternalPair() {
+    GadgetSetText(kFieldIntCentreDistance, "13.1683");
+    SearchResultRow row;
+    row.module = 3.0;
+    row.teeth1 = 16;
+    row.teeth2 = 24;
+    row.shiftSum = 0.5;
+    gInternalSearchResults = {row};
+    gInternalSelectedRow = 0;
+    SwitchTab(kTabInternal);
+  }
   void SetLineOfAction(int64_t on) {
     GadgetSetState(kCheckLineOfAction, on);
     HandleControlEvent(kCheckLineOfAction, kSubClick);
@@ -297,15 +309,7 @@ TEST_F(ViewOverlayTest, RackOverlayHasNoT2LabelAndUsesThePinionsPitchCircle) {
 
 TEST_F(ViewOverlayTest, InternalOverlayFollowsTheRingsLineOfAction) {
   // Worked example E4: m 3, z 16 / 24, x 0 / 0.5, a 13.1683.
-  GadgetSetText(kFieldIntCentreDistance, "13.1683");
-  SearchResultRow row;
-  row.module = 3.0;
-  row.teeth1 = 16;
-  row.teeth2 = 24;
-  row.shiftSum = 0.5;
-  gInternalSearchResults = {row};
-  gInternalSelectedRow = 0;
-  SwitchTab(kTabInternal);
+  ShowWorkedInternalPair();
   ASSERT_EQ(gViewMode, kViewInternal);
   const double a = 13.1683;
   ASSERT_NEAR(gInternalCentreDistance, a, 1e-9);
@@ -627,15 +631,7 @@ TEST_F(RootSectionTest, RackChordLiesAcrossTheRackToothAboveThePitchLine) {
 }
 
 TEST_F(RootSectionTest, RingChordLiesOnTheRingToothBesideTheTurnedSpace) {
-  GadgetSetText(kFieldIntCentreDistance, "13.1683");
-  SearchResultRow row;
-  row.module = 3.0;
-  row.teeth1 = 16;
-  row.teeth2 = 24;
-  row.shiftSum = 0.5;
-  gInternalSearchResults = {row};
-  gInternalSelectedRow = 0;
-  SwitchTab(kTabInternal);
+  ShowWorkedInternalPair();
   ASSERT_EQ(gViewMode, kViewInternal);
   // The ring's section is measured towards its (inner) tip: h negative. Ring
   // root circle 41.25 mm: chord at 40.5 mm from the axis, 2 x 2 mm.
