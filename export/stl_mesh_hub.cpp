@@ -103,6 +103,11 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   const double toothTriangles = 2.0 * static_cast<double>(slices) * static_cast<double>(m) +
                                 2.0 * static_cast<double>(caps.size() / 3);
   if (!(toothTriangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) return 0;
+  // Room for the whole body at once (the inner bands, hubs and bore take at
+  // most a few triangles per circle point), so that the list is not copied
+  // while it grows.
+  gTriangleList.reserve(gTriangleList.size() + static_cast<size_t>(toothTriangles) +
+                        8 * static_cast<size_t>(zk + nh + nb));
 
   // Layers: outline and middle circle turned by angle + w L / N at z = b L / N.
   const size_t n = sec.X.size();
