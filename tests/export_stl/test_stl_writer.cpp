@@ -12,6 +12,7 @@
 #include "export/stl_file.h"
 #include "geometry/gear_geometry.h"
 #include "stl_test_support.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -162,6 +163,33 @@ TEST(StlWriteFile, FullDiskIsAFailure) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const GearRecord gear = SpurGear();
   EXPECT_EQ(StlWriteFile("/dev/full", 0.01, gear, 0.0, nullptr, 0, 0, 0), 0);
+}
+
+// The facets are streamed into the temporary file: a write failing part of
+// the way leaves the old file as it was and no temporary beside it.
+TEST(StlWriteFile, WriteFailingWhileStreamingLeavesOldFileAndNoTemporary) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("norvale_stl_stream_" + std::to_string(NORVALE_TEST_LANG));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "gear.stl").string();
+  { std::ofstream(path) << "old"; }
+  GearRecord gear;
+  InitGearRecord(gear, 2.0, 60, 0.0, 20.0, 10.0, 0.0, 0.0, 0.0, 1);  // about 600 kB of facets
+  BuildGearGeometry(gear, 1);
+  int64_t written = -1;
+  {
+    const FileSizeLimit limit(150000);
+    ASSERT_TRUE(limit.IsSet());
+    written = StlWriteFile(path, 0.01, gear, 0.0, nullptr, 0, 0, 0);
+  }
+  EXPECT_EQ(written, 0);
+  std::ifstream in(path);
+  std::string content;
+  in >> content;
+  EXPECT_EQ(content, "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  gTriangleList.clear();
 }
 
 // A placement that is not finite gives no file of NaN coordinates.
