@@ -12,6 +12,8 @@ packages=(
   # Tests only: the PNG decoder under valgrind, and a CAD kernel that reads
   # the exported STEP files back.
   valgrind libocct-data-exchange-dev libocct-modeling-algorithms-dev
+  # Tests only: outside readers of the DXF and STL exports.
+  python3-ezdxf admesh
 )
 
 missing=()
