@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  qt6-translations-l10n
   libpng-dev zlib1g-dev libmimalloc-dev
   fonts-dejavu-core
   # Tests only: the PNG decoder under valgrind, and a CAD kernel that reads
