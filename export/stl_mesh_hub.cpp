@@ -41,8 +41,11 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   const double boreOuter = ComputeBoreOuterRadius(rec);
   if (!std::isfinite(boreOuter)) return RefuseBody(BodyFault::kNotFinite);
   // A hub no wider than the bore with its keyway has no end face; the mesh
-  // would fold over itself.
-  if (hasHub && hasBore && !(rh > boreOuter)) return RefuseBody(BodyFault::kHubTooSmall);
+  // would fold over itself. The keyway's outer corners lie at
+  // hypot(R + t2, b / 2), beyond R + t2: a hub circle between the two would
+  // cross the bore contour on the hub's end face.
+  const double boreExtent = GearHasKeyway(rec) != 0 ? std::hypot(boreOuter, rec.keyWidth / 2.0) : boreOuter;
+  if (hasHub && hasBore && !(rh > boreExtent)) return RefuseBody(BodyFault::kHubTooSmall);
   const double ri = hasHub ? std::max(boreOuter, rh) : boreOuter;
   if (!(kStlMaxInnerRadiusOfRoot * copy.rootRadius > ri)) {
     return RefuseBody(hasHub && rh > boreOuter ? BodyFault::kHubTooLarge : BodyFault::kBoreTooLarge);
