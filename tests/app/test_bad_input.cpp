@@ -191,4 +191,37 @@ TEST_F(BadInputTest, AHubOrKeyFieldHoldingNoFiniteNumberCountsAsEmpty) {
   }
 }
 
+// The strength window's inputs: a value that is no finite number ends in
+// "Not calculated" or the input's default, never in a result or a line that
+// shows "Infinity" or "NaN", and the design report stays as it was.
+TEST_F(BadInputTest, StrengthInputsThatAreNoFiniteNumberShowNoNonFiniteResult) {
+  QTest::mouseClick(ControlWidget(kButtonStrength), Qt::LeftButton);
+  Pump();
+  ASSERT_TRUE(WindowIsVisible(kWindowStrength));
+  ASSERT_EQ(gViewMode, kViewPair);
+  ASSERT_EQ(gStrength.valid, 1);
+  const std::string design = Report();
+  const int64_t fields[] = {kFieldLoadValue,   kFieldSpeed,           kComboApplicationFactor, kFieldServiceLife,
+                            kFieldMinSafetyH,  kFieldMinSafetyF,      kFieldSigmaHlim1,        kFieldSigmaFlim1,
+                            kFieldElasticModulus1, kFieldPoisson1,    kFieldSigmaHlim2,        kFieldShaftTauPerm,
+                            kFieldShaftYield,  kFieldKeyLength};
+  for (int64_t field : fields) {
+    SCOPED_TRACE("field " + std::to_string(field));
+    const std::string original = GadgetGetText(field);
+    for (const char* bad : kBadTexts) {
+      SCOPED_TRACE(std::string("text '") + bad + "'");
+      PasteInto(field, bad);
+      Pump();
+      ASSERT_EQ(GadgetGetText(field), bad);
+      for (const std::string& shown : {GadgetGetText(kEditorStrengthReport), GadgetGetText(kTextVerdict)}) {
+        EXPECT_FALSE(Contains(shown, "Infinity") || Contains(shown, "NaN") || Contains(shown, "inf ")) << shown;
+      }
+      EXPECT_EQ(Report(), design);
+    }
+    PasteInto(field, original);
+    Pump();
+    EXPECT_EQ(gStrength.valid, 1);
+  }
+}
+
 }  // namespace
