@@ -4,14 +4,26 @@
 #include <cmath>
 #include <cstdio>
 
+#include "export/body_fault.h"
 #include "geometry/format.h"
 #include "geometry/tolerances.h"
 
 int64_t gStepNumberFault = 0;
 
+namespace {
+
+// A number with no STEP form: the file must not be written, and the export
+// tells the user why.
+void NoteNumberFault() {
+  gStepNumberFault = 1;
+  RefuseBody(BodyFault::kNotFinite);
+}
+
+}  // namespace
+
 std::string StepFormatCoordinate(double v) {
   if (!std::isfinite(v)) {
-    gStepNumberFault = 1;
+    NoteNumberFault();
     return "0.000000";
   }
   if (std::fabs(v) < kStepZeroCoordinate) v = 0.0;
@@ -20,7 +32,7 @@ std::string StepFormatCoordinate(double v) {
 
 std::string StepFormatDirection(double v) {
   if (!std::isfinite(v)) {
-    gStepNumberFault = 1;
+    NoteNumberFault();
     return "0.0000000000";
   }
   if (std::fabs(v) < kStepZeroCoordinate) v = 0.0;
@@ -29,7 +41,7 @@ std::string StepFormatDirection(double v) {
 
 std::string StepFormatKnotValue(double v) {
   if (!std::isfinite(v)) {
-    gStepNumberFault = 1;
+    NoteNumberFault();
     return "0.0000000000";
   }
   return FormatNumber(v, 10);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "app/globals.h"
+#include "export/body_fault.h"
 #include "export/stl_mesh.h"
 #include "geometry/format.h"
 #include "platform/safe_file.h"
@@ -127,7 +128,7 @@ int64_t StlWriteFile(const std::string& path, double chordTolerance, const GearR
   if (gTriangleList.size() > std::numeric_limits<uint32_t>::max()) return 0;
   // A placement or a body far out of range would give coordinates that are
   // not finite in f32: such a file is no usable mesh.
-  if (!AreTrianglesWritable()) return 0;
+  if (!AreTrianglesWritable()) return RefuseBody(BodyFault::kNotFinite);
 
   // The file is written whole through a temporary and renamed over path only
   // when every write, the flush and the close succeeded, so a failed export
