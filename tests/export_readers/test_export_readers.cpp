@@ -27,13 +27,7 @@
 #include "geometry/ring_gear.h"
 
 #if NORVALE_HAVE_OCCT
-#include <BRepCheck_Analyzer.hxx>
-#include <BRepGProp.hxx>
-#include <GProp_GProps.hxx>
-#include <STEPControl_Reader.hxx>
-#include <ShapeAnalysis_FreeBounds.hxx>
-#include <TopExp_Explorer.hxx>
-#include <TopoDS_Shape.hxx>
+#include "tests/export_step_cad/step_kernel_read.h"
 #endif
 
 namespace {
@@ -403,24 +397,14 @@ TEST_P(ExportReaders, EveryExportReadsBackCleanWithTheVolumeOfTheDesign) {
                                    second ? second->x : 0.0, second ? second->angle : 0.0, second ? second->y : 0.0,
                                    "2026-01-01T00:00:00"),
               1);
-    STEPControl_Reader reader;
-    ASSERT_EQ(reader.ReadFile(path.c_str()), IFSelect_RetDone);
+    const cadtest::KernelRead read = cadtest::ReadStepWithKernel(path);
     std::filesystem::remove(path);
-    ASSERT_GE(reader.TransferRoots(), 1);
-    const TopoDS_Shape shape = reader.OneShape();
-    int solids = 0;
-    for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) ++solids;
-    EXPECT_EQ(solids, static_cast<int>(bodies.size()));
-    for (TopExp_Explorer e(shape, TopAbs_SHELL); e.More(); e.Next()) EXPECT_TRUE(e.Current().Closed());
-    EXPECT_TRUE(BRepCheck_Analyzer(shape).IsValid());
-    ShapeAnalysis_FreeBounds freeBounds(shape);
-    int freeWires = 0;
-    for (TopExp_Explorer e(freeBounds.GetClosedWires(), TopAbs_WIRE); e.More(); e.Next()) ++freeWires;
-    for (TopExp_Explorer e(freeBounds.GetOpenWires(), TopAbs_WIRE); e.More(); e.Next()) ++freeWires;
-    EXPECT_EQ(freeWires, 0);
-    GProp_GProps props;
-    BRepGProp::VolumeProperties(shape, props);
-    EXPECT_NEAR(props.Mass(), expected, kVolumeTolerance * expected);
+    ASSERT_TRUE(read.read);
+    EXPECT_EQ(read.solids, static_cast<int>(bodies.size()));
+    EXPECT_TRUE(read.shellsClosed);
+    EXPECT_TRUE(read.valid);
+    EXPECT_EQ(read.freeWires, 0);
+    EXPECT_NEAR(read.volume, expected, kVolumeTolerance * expected);
 #else
     FAIL() << "the Open CASCADE kernel is not installed (Debian packages libocct-data-exchange-dev and "
               "libocct-modeling-algorithms-dev); install them and configure again";
