@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -160,8 +161,6 @@ struct IniIndex {
   std::vector<std::uint32_t> entryGroup;  // per entry: its group
   std::vector<std::uint64_t> slots;
 };
-
-void IniIndexDeleter::operator()(IniIndex* index) const { delete index; }
 
 namespace {
 
@@ -437,9 +436,8 @@ std::string IniSanitizeUtf8(std::string_view bytes) {
 }
 
 IniDocument IniParse(std::string_view bytes) {
-  IniDocument doc;
-  doc.index.reset(new IniIndex);
-  IniIndex& ix = *doc.index;
+  const auto index = std::make_shared<IniIndex>();
+  IniIndex& ix = *index;
   ix.slots.assign(kFirstTableSize, 0);
   IniParser parser(ix);
   if (bytes.substr(0, kIniUtf8Bom.size()) == kIniUtf8Bom) {
@@ -460,12 +458,16 @@ IniDocument IniParse(std::string_view bytes) {
   LineReader reader(bytes);
   IniLine line;
   while (reader.Next(ix.slots, line) && LineFitsIndex(ix, line.rawSize)) parser.ParseLine(line);
-  doc.groups.index = doc.index.get();
+  IniDocument doc;
+  doc.groups.index = index.get();
+  doc.index = index;
   return doc;
 }
 
+template <>
 IniEntry IniEntryIterator::operator*() const { return {EntryKey(*index, position), EntryValue(*index, position)}; }
 
+template <>
 IniGroup IniGroupIterator::operator*() const {
   const std::uint32_t end = position + 1 < index->groups.size() ? index->groups[position + 1].firstEntry
                                                                 : static_cast<std::uint32_t>(index->entries.size());

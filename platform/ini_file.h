@@ -16,20 +16,22 @@ struct IniEntry {
 
 // The index a document keeps of its names and values (defined by the parser).
 struct IniIndex;
-struct IniIndexDeleter {
-  void operator()(IniIndex* index) const;
-};
 
-struct IniEntryIterator {
+// Steps through the entries or groups of a document's index.
+template <typename Item>
+struct IniIterator {
   const IniIndex* index = nullptr;
   std::uint32_t position = 0;
-  IniEntry operator*() const;
-  IniEntryIterator& operator++() {
+  Item operator*() const;
+  IniIterator& operator++() {
     ++position;
     return *this;
   }
-  bool operator==(const IniEntryIterator&) const = default;
+  bool operator==(const IniIterator&) const = default;
 };
+using IniEntryIterator = IniIterator<IniEntry>;
+template <>
+IniEntry IniEntryIterator::operator*() const;
 
 // The value lines of one group, in file order.
 struct IniEntryList {
@@ -45,22 +47,15 @@ struct IniEntryList {
 // before the first group line belong to a group with an empty name. Only what
 // a look-up can find is kept: a value line whose key already occurred in a
 // group of the same name is left out, and a group left without value lines is
-// not listed. A group carries the spelling of its name's first occurrence.
+// not listed. A group keeps the spelling of its own group line.
 struct IniGroup {
   std::string_view name;
   IniEntryList entries;
 };
 
-struct IniGroupIterator {
-  const IniIndex* index = nullptr;
-  std::uint32_t position = 0;
-  IniGroup operator*() const;
-  IniGroupIterator& operator++() {
-    ++position;
-    return *this;
-  }
-  bool operator==(const IniGroupIterator&) const = default;
-};
+using IniGroupIterator = IniIterator<IniGroup>;
+template <>
+IniGroup IniGroupIterator::operator*() const;
 
 // The groups of a document in file order.
 struct IniGroupList {
@@ -73,10 +68,11 @@ struct IniGroupList {
 };
 
 // A parsed file. Its group and key names are indexed once, so a look-up
-// costs the same in a file of any size. A document can be moved, not copied.
+// costs the same in a file of any size. Copies share the index, which never
+// changes after parsing.
 struct IniDocument {
   IniGroupList groups;
-  std::unique_ptr<IniIndex, IniIndexDeleter> index;
+  std::shared_ptr<const IniIndex> index;
 };
 
 // The UTF-8 byte-order mark that starts every file we write.
