@@ -1,6 +1,8 @@
 // Window 2, the hub-and-keyway window: building, showing and hiding it.
 #include "app/hub_keyway_window.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_window.h"
@@ -8,6 +10,12 @@
 #include "texts/hub_texts.h"
 
 namespace {
+
+// Right edge of the window's controls: the fields' edge, or further right
+// where a control had to grow to show its texts.
+int gHubContentRight = 0;
+
+void WidenHubControl(int64_t control) { gHubContentRight = std::max(gHubContentRight, WidenToFit(control)); }
 
 // The window's height for its content: two gear blocks from y 10, the note of
 // three lines and the Close button with 16 px below it (layout metrics of the
@@ -38,6 +46,7 @@ int BuildGearBlock(int64_t k, int y) {
   GadgetAddItem(keyway, -1, texts::kHubKeywayDin);
   GadgetAddItem(keyway, -1, texts::kHubKeywayCustom);
   GadgetSetState(keyway, 0);
+  WidenHubControl(keyway);
   y += gRowStep;
 
   const int64_t width = HubControl(kFieldKeyWidth1, k);
@@ -58,6 +67,7 @@ int BuildGearBlock(int64_t k, int y) {
   GadgetAddItem(hub, -1, texts::kHubSideRight);
   GadgetAddItem(hub, -1, texts::kHubSideBoth);
   GadgetSetState(hub, 0);
+  WidenHubControl(hub);
   y += 2 * gRowStep;
 
   const int64_t diameter = HubControl(kFieldHubDiameter1, k);
@@ -84,6 +94,7 @@ void BuildHubKeywayWindow() {
     return;
   }
 
+  gHubContentRight = 0;
   int y = 10;
   y = BuildGearBlock(0, y);
   y = BuildGearBlock(1, y);
@@ -92,6 +103,9 @@ void BuildHubKeywayWindow() {
   CreateTextControl(kAnyNumber, 10, y, c, 3 * gLineHeight, texts::kHubWindowNote);
   const int closeY = y + 3 * gLineHeight + 6;
   CreateButtonControl(kButtonHubClose, c / 2 + 10, closeY, c / 2, gFieldHeight + 6, texts::kHubCloseText);
+  WidenHubControl(kButtonHubClose);
+  // A control that had to grow keeps 10 px to the window's right edge.
+  if (gHubContentRight + 10 > width) WindowResize(kWindowHubKeyway, kKeep, kKeep, gHubContentRight + 10, kKeep);
 
   // The blocks end where the height computation says; should they not, the
   // window still fits its Close button.

@@ -81,6 +81,26 @@ void AddFieldLabel(int y, std::string_view text) {
   CreateTextControl(kAnyNumber, 10, y + (gFieldHeight - gLineHeight) / 2, gFieldX - 12, gLineHeight + 4, text);
 }
 
+int WidenToFit(int64_t control) {
+  int need = GadgetGetFitWidth(control, GadgetGetText(control));
+  if (GadgetGetType(control) == kControlComboBox) {
+    const int64_t count = GadgetCountItems(control);
+    for (int item = 0; item < count; ++item) {
+      need = std::max(need, GadgetGetFitWidth(control, GadgetGetItemText(control, item, 0)));
+    }
+  }
+  if (need > GadgetGetWidth(control)) GadgetResize(control, kKeep, kKeep, need, kKeep);
+  return GadgetGetX(control) + GadgetGetWidth(control);
+}
+
+void WidenBeforeNeighbour(int64_t control, int64_t next) {
+  const int nextX = GadgetGetX(next);
+  const int nextRight = nextX + GadgetGetWidth(next);
+  const int gap = nextX - (GadgetGetX(control) + GadgetGetWidth(control));
+  const int right = WidenToFit(control);
+  if (right + gap > nextX) GadgetResize(next, right + gap, kKeep, nextRight - right - gap, kKeep);
+}
+
 int64_t LayoutMainWindow() {
   const int w = WindowGetInnerWidth(kWindowMain);
   const int h = WindowGetInnerHeight(kWindowMain);
@@ -107,6 +127,10 @@ void BuildProjectButtons() {
   CreateButtonControl(kButtonSaveAs, 2 * bw + 20, 8, bw, h, texts::kButtonSaveAsText);
   CreateButtonControl(kButtonHelp, gPanelWidth - bw + 8, 8, bw, h, texts::kButtonHelpText);
   GadgetSetToolTip(kButtonHelp, texts::kButtonHelpTip);
+  WidenBeforeNeighbour(kButtonOpen, kButtonSave);
+  WidenBeforeNeighbour(kButtonSave, kButtonSaveAs);
+  WidenBeforeNeighbour(kButtonSaveAs, kButtonHelp);
+  WidenToFit(kButtonHelp);
   if (MenuCreatePopup(kMenuHelpPopup)) {
     MenuAddItem(kMenuHelpPopup, kMenuItemHelp, texts::kMenuUserGuide);
     MenuAddItem(kMenuHelpPopup, kMenuItemAbout, texts::kMenuAbout);
@@ -124,6 +148,7 @@ int BuildViewControls(int y0) {
   CreateTrackBarControl(kTrackSpeed, RoundToInt(0.4 * p + 8), y0, RoundToInt(0.6 * p), gFieldHeight, 1, 20);
   GadgetSetState(kTrackSpeed, 4);
   GadgetSetToolTip(kTrackSpeed, texts::kTrackSpeedTip);
+  WidenBeforeNeighbour(kCheckRotate, kTrackSpeed);
 
   const int y1 = y0 + gRowStep + 2;
   CreateCheckBoxControl(kCheckLineOfAction, 8, y1, RoundToInt(0.42 * p), gFieldHeight,
@@ -140,6 +165,9 @@ int BuildViewControls(int y0) {
   CreateButtonControl(kButtonHubKeyway, hubX, y1 - 2, RoundToInt(0.29 * p), gFieldHeight + 4,
                       texts::kButtonHubKeywayText);
   GadgetSetToolTip(kButtonHubKeyway, texts::kButtonHubKeywayTip);
+  WidenBeforeNeighbour(kCheckLineOfAction, kButtonStrength);
+  WidenBeforeNeighbour(kButtonStrength, kButtonHubKeyway);
+  WidenToFit(kButtonHubKeyway);
 
   const int y2 = y1 + gRowStep + 2;
   CreateComboBoxControl(kComboExportWhat, 8, y2, gPanelWidth, gFieldHeight);
@@ -147,12 +175,16 @@ int BuildViewControls(int y0) {
   GadgetAddItem(kComboExportWhat, -1, texts::kExportGear1Item);
   GadgetAddItem(kComboExportWhat, -1, texts::kExportGear2Item);
   GadgetSetState(kComboExportWhat, 0);
+  WidenToFit(kComboExportWhat);
 
   const int y3 = y2 + gRowStep + 2;
   const int bw3 = (gPanelWidth - 12) / 3;
   CreateButtonControl(kButtonExportDxf, 8, y3, bw3, gFieldHeight + 6, texts::kButtonExportDxfText);
   CreateButtonControl(kButtonExportStep, bw3 + 14, y3, bw3, gFieldHeight + 6, texts::kButtonExportStepText);
   CreateButtonControl(kButtonExportStl, gPanelWidth - bw3 + 8, y3, bw3, gFieldHeight + 6, texts::kButtonExportStlText);
+  WidenBeforeNeighbour(kButtonExportDxf, kButtonExportStep);
+  WidenBeforeNeighbour(kButtonExportStep, kButtonExportStl);
+  WidenToFit(kButtonExportStl);
 
   const int y4 = y3 + gFieldHeight + 12;
   CreateTextControl(kAnyNumber, 8, y4 + (gFieldHeight - gLineHeight) / 2, gFieldX - 12, gLineHeight + 4,

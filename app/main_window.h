@@ -36,6 +36,14 @@ void SetUiMetrics(int lineHeight, int widestLabel);
 void ComputeUiMetrics(const std::vector<std::string_view>& labels);
 // The label of an input row at row cursor y in the current container.
 void AddFieldLabel(int y, std::string_view text);
+// Where the width the metrics give would cut a control's text, the control
+// grows to the right to its widest text (a combo box: its widest item) in its
+// own font; its position stays. Returns the control's right edge.
+int WidenToFit(int64_t control);
+// WidenToFit for a control with `next` to its right in the same row: should
+// the control grow into the gap before `next`, `next` starts later by as
+// much and keeps its right edge.
+void WidenBeforeNeighbour(int64_t control, int64_t next);
 // Size callback of window 0: re-fits the column height, the report editor and
 // the canvas, then redraws. Returns 0.
 int64_t LayoutMainWindow();

@@ -5,11 +5,14 @@
 // wide controls span from x 10 to the fields' right edge.
 #include "app/main_window_tabs.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "design/module_search.h"
 #include "design/module_series.h"
 #include "geometry/format.h"
 #include "platform/gui.h"
@@ -38,6 +41,7 @@ void HandCombo(int64_t control, int y) {
   GadgetAddItem(control, -1, texts::kHandRightItem);
   GadgetAddItem(control, -1, texts::kHandLeftItem);
   GadgetSetState(control, 0);
+  WidenToFit(control);
 }
 
 // An editable module combo over the full field, filled from DIN 780 series 1
@@ -49,14 +53,70 @@ void ModuleCombo(int64_t control, int y) {
     GadgetAddItem(control, -1, FormatNumberTrimmed(m));
   }
   GadgetSetText(control, "2");
+  WidenToFit(control);
 }
 
 void WideCheckBox(int64_t control, int y, std::string_view text) {
   CreateCheckBoxControl(control, 10, y, WideWidth(), gFieldHeight, text);
+  WidenToFit(control);
 }
 
 void WideButton(int64_t control, int y, std::string_view text) {
   CreateButtonControl(control, 10, y, WideWidth(), gFieldHeight + 4, text);
+  WidenToFit(control);
+}
+
+// The widest text of a number column: `intDigits` digits before and
+// `decimals` after the point, a minus sign where negative values occur, every
+// digit the widest of the list's font; returns the width its column needs.
+int NumberColumnFitWidth(int64_t list, int column, int intDigits, int decimals, bool sign) {
+  int need = 0;
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    std::string text = sign ? "-" : "";
+    text.append(std::size_t(intDigits), digit);
+    if (decimals > 0) {
+      text += '.';
+      text.append(std::size_t(decimals), digit);
+    }
+    need = std::max(need, GadgetGetColumnFitWidth(list, column, text));
+  }
+  return need;
+}
+
+// The module column shows every module of both DIN 780 series.
+int ModuleColumnFitWidth(int64_t list) {
+  int need = 0;
+  for (const auto* series : {&ModuleSeries1, &ModuleSeries2}) {
+    for (double m : *series) {
+      if (m < 0) break;
+      need = std::max(need, GadgetGetColumnFitWidth(list, 0, FormatNumberTrimmed(m)));
+    }
+  }
+  return need;
+}
+
+int DigitCount(int64_t n) { return int(std::to_string(n).size()); }
+
+// Widens the columns of a result list where their metric widths would cut
+// the widest value a search can list: z1 up to kMaxSearchTeeth, z2 up to
+// kMaxRingTeeth (a ring gear), ratios below 100, ratio deviations within
+// tolerances below 10 %, shift sums or differences of one digit, and helix
+// angles up to 45 degrees, each with the decimals of its list text. The last
+// column (beta) also takes the list's spare width.
+void FitResultListColumns(int64_t list) {
+  const int needs[7] = {
+      ModuleColumnFitWidth(list),
+      NumberColumnFitWidth(list, 1, DigitCount(kMaxSearchTeeth), 0, false),
+      NumberColumnFitWidth(list, 2, DigitCount(kMaxRingTeeth), 0, false),
+      NumberColumnFitWidth(list, 3, 2, 3, false),
+      NumberColumnFitWidth(list, 4, 1, 2, true),
+      NumberColumnFitWidth(list, 5, 1, 3, true),
+      NumberColumnFitWidth(list, 6, 2, 3, false),
+  };
+  for (int column = 0; column < 7; ++column) {
+    if (needs[column] > GadgetGetColumnWidth(list, column)) GadgetSetColumnWidth(list, column, needs[column]);
+  }
+  GadgetStretchLastColumn(list);
 }
 
 // The result list of a search at (10, y + 6); returns the row cursor below it.
@@ -72,6 +132,7 @@ int ResultList(int64_t control, int y, std::string_view shiftTitle) {
   GadgetAddColumn(control, 4, "Δi %", width(44));
   GadgetAddColumn(control, 5, shiftTitle, width(48));
   GadgetAddColumn(control, 6, "β °", width(48));
+  FitResultListColumns(control);
   return y + 6 + height + 8;
 }
 

@@ -99,7 +99,7 @@ void LoadBoundControls(const IniDocument& doc) {
       const int64_t state = IniReadInteger(doc, field.section, field.key, current);
       if (state != current && IsStateInRange(field.gadget, state)) GadgetSetState(field.gadget, state);
     } else {
-      const std::string* text = IniFindValue(doc, field.section, field.key);
+      const IniFoundValue text = IniFindValue(doc, field.section, field.key);
       if (text != nullptr) GadgetSetText(field.gadget, *text);
     }
   }

@@ -6,6 +6,7 @@
 // editor, which grow with the window.
 #include "app/strength_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -34,9 +35,19 @@ constexpr int64_t kGearMaterialInitialItem = 3;       // 42CrMo4 quenched and te
 
 // Width of the full-width rows of the left column, all starting at x 10.
 int FullRowWidth() { return gFieldX + gFieldWidth - 10; }
-// x of the right column (verdict and report).
-int RightColumnX() { return gFieldX + gFieldWidth + 10; }
 int RightHalfX() { return gFieldX + gFieldWidth - gHalfFieldWidth; }
+
+// Right edge of the left column: the fields' edge, or further right where a
+// control had to grow to show its texts.
+int gStrengthLeftColumnRight = 0;
+
+// WidenToFit, keeping the left column's right edge up to date.
+void WidenLeftControl(int64_t control) {
+  gStrengthLeftColumnRight = std::max(gStrengthLeftColumnRight, WidenToFit(control));
+}
+
+// x of the right column (verdict and report), 10 px right of the left column.
+int RightColumnX() { return std::max(gFieldX + gFieldWidth, gStrengthLeftColumnRight) + 10; }
 
 void CreateFullEntry(int64_t control, int y, std::string_view label, std::string_view text) {
   AddFieldLabel(y, label);
@@ -56,6 +67,14 @@ void CreateFullCombo(int64_t control, int y, std::string_view label) {
   CreateComboBoxControl(control, gFieldX, y, gFieldWidth, gFieldHeight);
 }
 
+// Fills a combo box with its items, chooses one and gives it room for the widest.
+template <std::size_t N>
+void FillCombo(int64_t control, const std::string_view (&items)[N], int64_t chosen) {
+  for (std::string_view item : items) GadgetAddItem(control, -1, item);
+  GadgetSetState(control, chosen);
+  WidenLeftControl(control);
+}
+
 // Load kind, load value, speed, KA, service life, accuracy, finish,
 // lubrication and the minimum safety factors.
 void BuildLoadRows() {
@@ -65,6 +84,7 @@ void BuildLoadRows() {
   GadgetAddItem(kComboLoadKind, -1, texts::kLoadKindPower);
   GadgetAddItem(kComboLoadKind, -1, texts::kLoadKindTorque);
   GadgetSetState(kComboLoadKind, 0);
+  WidenLeftControl(kComboLoadKind);
 
   // The label of the load value has a number: the load kind switches its text.
   CreateTextControl(kTextLoadLabel, 10, r + 10 + (gFieldHeight - gLineHeight) / 2, gFieldX - 12, gLineHeight + 4,
@@ -79,6 +99,7 @@ void BuildLoadRows() {
   CreateComboBoxControlFull(kComboApplicationFactor, gFieldX, yKa, gFieldWidth, gFieldHeight, kComboEditable);
   for (std::string_view item : texts::kApplicationFactorItems) GadgetAddItem(kComboApplicationFactor, -1, item);
   GadgetSetText(kComboApplicationFactor, texts::kApplicationFactorItems[kApplicationFactorInitialItem]);
+  WidenLeftControl(kComboApplicationFactor);
 
   CreateFullEntry(kFieldServiceLife, 4 * r + 10, texts::kLabelServiceLife, "20000");
 
@@ -88,14 +109,13 @@ void BuildLoadRows() {
                   std::string(texts::kAccuracyGradePrefix) + std::to_string(kAccuracyFirstGrade + i));
   }
   GadgetSetState(kComboAccuracy, kAccuracyInitialItem);
+  WidenLeftControl(kComboAccuracy);
 
   CreateFullCombo(kComboFlankFinish, 6 * r + 10, texts::kLabelFlankFinish);
-  for (std::string_view item : texts::kFlankFinishItems) GadgetAddItem(kComboFlankFinish, -1, item);
-  GadgetSetState(kComboFlankFinish, 0);
+  FillCombo(kComboFlankFinish, texts::kFlankFinishItems, 0);
 
   CreateFullCombo(kComboLubrication, 7 * r + 10, texts::kLabelLubrication);
-  for (std::string_view item : texts::kLubricationItems) GadgetAddItem(kComboLubrication, -1, item);
-  GadgetSetState(kComboLubrication, 0);
+  FillCombo(kComboLubrication, texts::kLubricationItems, 0);
 
   CreateHalfEntries(kFieldMinSafetyH, kFieldMinSafetyF, 8 * r + 10, texts::kLabelMinSafety, "1,0", "1,4");
 }
@@ -111,6 +131,7 @@ int BuildShaftRows() {
     GadgetAddItem(kComboShaftMaterial, -1, std::string(texts::kShaftMaterialPrefix) + row.name);
   }
   GadgetSetState(kComboShaftMaterial, kShaftMaterialInitialItem);
+  WidenLeftControl(kComboShaftMaterial);
 
   CreateHalfEntries(kFieldShaftTauPerm, kFieldShaftYield, ys + r, texts::kLabelShaftStress, "40", "490");
   GadgetSetToolTip(kFieldShaftTauPerm, texts::kShaftTauTip);
@@ -121,6 +142,8 @@ int BuildShaftRows() {
   GadgetSetState(kComboKeyCount, 0);
   CreateTextEntryControl(kFieldKeyLength, RightHalfX(), ys + 2 * r, gHalfFieldWidth, gFieldHeight, "");
   GadgetSetToolTip(kFieldKeyLength, texts::kKeyLengthTip);
+  // The key length is a short number: it gives up room to a longer key count.
+  WidenBeforeNeighbour(kComboKeyCount, kFieldKeyLength);
   return ys;
 }
 
@@ -129,6 +152,7 @@ void BuildMaterialBlock(int64_t combo, int64_t sigmaH, int64_t sigmaF, int64_t e
   CreateComboBoxControl(combo, 10, y, FullRowWidth(), gFieldHeight);
   for (const MaterialRow& row : gMaterials) GadgetAddItem(combo, -1, row.name);
   GadgetSetState(combo, kGearMaterialInitialItem);
+  WidenLeftControl(combo);
   CreateHalfEntries(sigmaH, sigmaF, y + gRowStep, texts::kLabelMaterialLimits, "", "");
   CreateHalfEntries(e, nu, y + 2 * gRowStep, texts::kLabelMaterialElastic, "", "");
 }
@@ -141,13 +165,14 @@ void BuildStrengthWindow() {
   const int l = gLineHeight;
 
   // Step 1: the window, owned by the main window, hidden until asked for.
-  const int w1 = gFieldX + gFieldWidth + 460;
+  int w1 = gFieldX + gFieldWidth + 460;
   int h1 = 22 * r + 40;
   WindowOpen(kWindowStrength, 0, 0, w1, h1, texts::kStrengthWindowTitle,
              kWindowTitleBar | kWindowSystemMenu | kWindowSizeable | kWindowParentCentered | kWindowInvisible,
              kWindowMain);
 
   // Step 2: the left column.
+  gStrengthLeftColumnRight = 0;
   BuildLoadRows();
   const int ys = BuildShaftRows();
   const int y1 = ys + 3 * r + 6;
@@ -163,14 +188,22 @@ void BuildStrengthWindow() {
   const int bw = (c - 6) / 2;
   CreateButtonControl(kButtonCopyReport, 10, yb, bw, gFieldHeight + 6, texts::kButtonCopyReportText);
   CreateButtonControl(kButtonStrengthClose, c - bw + 10, yb, bw, gFieldHeight + 6, texts::kButtonStrengthCloseText);
+  WidenBeforeNeighbour(kButtonCopyReport, kButtonStrengthClose);
+  WidenLeftControl(kButtonStrengthClose);
   if (yb + gFieldHeight + 16 > h1) {
     h1 = yb + gFieldHeight + 16;
     WindowResize(kWindowStrength, kKeep, kKeep, kKeep, h1);
   }
 
-  // Step 4: the right column, verdict line over the report editor.
-  const int xr = RightColumnX();
+  // Step 4: the right column, verdict line over the report editor. Where the
+  // left column grew, the right column starts later and the window grows by
+  // as much.
   const int wr = w1 - gFieldX - gFieldWidth - 20;
+  const int xr = RightColumnX();
+  if (xr + wr + 10 > w1) {
+    w1 = xr + wr + 10;
+    WindowResize(kWindowStrength, kKeep, kKeep, w1, kKeep);
+  }
   CreateTextControlFull(kTextVerdict, xr, 10, wr, gFieldHeight + 6, "", kTextCenter | kTextBorder);
   CreateEditorControl(kEditorStrengthReport, xr, gFieldHeight + 22, wr, h1 - gFieldHeight - 32, kEditorReadOnly);
   GadgetSetFont(kEditorStrengthReport, gReportFont);

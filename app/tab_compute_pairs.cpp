@@ -56,29 +56,36 @@ void ComputePairTab(int64_t fit) {
   const SearchResultRow* row = ChosenRow(gPairSearchResults, gPairSelectedRow);
   if (!row) return;
 
-  gPairCentreDistance = ReadNumberField(kFieldPairCentreDistance);
+  const double centreDistance = ReadNumberField(kFieldPairCentreDistance);
+  const double x1 = ReadNumberField(kFieldPairShiftX1);
+  const double faceWidth = ReadNumberField(kFieldPairFaceWidth);
+  const double bore1 = ReadNumberField(kFieldPairBore1);
+  const double bore2 = ReadNumberField(kFieldPairBore2);
+  const double backlash = ReadNumberField(kFieldPairBacklash);
+  // A value that is no finite number gives no design: stop before anything
+  // changes, as the single and rack tabs do for a value out of range.
+  if (!AreAllFinite({alpha, centreDistance, x1, faceWidth, bore1, bore2, backlash})) return;
+
+  gPairCentreDistance = centreDistance;
   const double m = row->module;
   const int64_t z1 = row->teeth1;
   const int64_t z2 = row->teeth2;
   const double beta = row->helixAngleDeg;
   const double shiftSum = row->shiftSum;
 
-  const double x1 = ReadNumberField(kFieldPairShiftX1);
   const double x2 = shiftSum - x1;
   ShowShiftOfGear2(kTextPairX2, x2);
 
   // Tip shortening k = (z1 + z2) / (2 cos beta) + Σx - a / m (DIN 3960): the
   // tips lose what the centre distance falls short of the reference distance
-  // widened by the shift sum, keeping the tip clearance. Never negative; a
-  // non-finite k (centre distance typed as NaN) shortens nothing either.
+  // widened by the shift sum, keeping the tip clearance. Never negative.
   double k = static_cast<double>(z1 + z2) / (2.0 * std::cos(beta * kRadPerDeg)) + shiftSum -
              gPairCentreDistance / m;
   if (!(k >= 0.0)) k = 0.0;
 
-  const double faceWidth = ReadNumberField(kFieldPairFaceWidth);
-  InitGearRecord(gGear1, m, z1, x1, alpha, faceWidth, ReadNumberField(kFieldPairBore1), k, beta, hand);
-  InitGearRecord(gGear2, m, z2, x2, alpha, faceWidth, ReadNumberField(kFieldPairBore2), k, beta, -hand);
-  const double allowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldPairBacklash), alpha);
+  InitGearRecord(gGear1, m, z1, x1, alpha, faceWidth, bore1, k, beta, hand);
+  InitGearRecord(gGear2, m, z2, x2, alpha, faceWidth, bore2, k, beta, -hand);
+  const double allowance = ComputeAllowanceFromBacklash(backlash, alpha);
   gGear1.thicknessAllowance = allowance;
   gGear2.thicknessAllowance = allowance;
 
@@ -125,15 +132,23 @@ void ComputeInternalTab(int64_t fit) {
   const SearchResultRow* row = ChosenRow(gInternalSearchResults, gInternalSelectedRow);
   if (!row) return;
 
-  gInternalCentreDistance = ReadNumberField(kFieldIntCentreDistance);
+  const double centreDistance = ReadNumberField(kFieldIntCentreDistance);
+  const double x1 = ReadNumberField(kFieldIntShiftX1);
+  const double faceWidth = ReadNumberField(kFieldIntFaceWidth);
+  const double bore = ReadNumberField(kFieldIntPinionBore);
+  const double backlash = ReadNumberField(kFieldIntBacklash);
+  // The ring builder reads the rim thickness (and the fields above) itself.
+  const double rim = ReadNumberField(kFieldIntRingRim);
+  if (!AreAllFinite({alpha, centreDistance, x1, faceWidth, bore, backlash, rim})) return;
+
+  gInternalCentreDistance = centreDistance;
   gInternalShiftDifference = row->shiftSum;
 
-  const double x1 = ReadNumberField(kFieldIntShiftX1);
   ShowShiftOfGear2(kTextIntX2, gInternalShiftDifference + x1);
 
-  InitGearRecord(gGear1, row->module, row->teeth1, x1, alpha, ReadNumberField(kFieldIntFaceWidth),
-                 ReadNumberField(kFieldIntPinionBore), 0.0, row->helixAngleDeg, GetHandSign(kComboIntHand));
-  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldIntBacklash), alpha);
+  InitGearRecord(gGear1, row->module, row->teeth1, x1, alpha, faceWidth, bore, 0.0, row->helixAngleDeg,
+                 GetHandSign(kComboIntHand));
+  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(backlash, alpha);
   BuildGearGeometry(gGear1, kViewDensity);
   ApplyHubAndKeyway(gGear1, 0);
 

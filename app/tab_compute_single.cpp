@@ -1,5 +1,6 @@
 // Compute drivers of the single-gear and rack tabs, the rack builder, and the
 // recompute of whichever tab is shown.
+#include <cmath>
 #include <cstdint>
 
 #include "app/control_ids.h"
@@ -34,9 +35,9 @@ constexpr int64_t kRackTeethMax = 2000;
 int64_t ReadWholeNumberField(int64_t control) { return ParseWholeNumberText(GadgetGetText(control)); }
 
 // Module, teeth and angles within the ranges a single gear or a pinion may have.
-// Written so that NaN fails every test.
+// Written so that NaN fails every test; "m > 0" alone would let +Infinity pass.
 bool IsGearInputInRange(double m, int64_t z, double alphaDeg, double betaDeg) {
-  return m > 0.0 && z >= kTeethMin && z <= kTeethMax && alphaDeg >= kPressureAngleMinDeg &&
+  return m > 0.0 && std::isfinite(m) && z >= kTeethMin && z <= kTeethMax && alphaDeg >= kPressureAngleMinDeg &&
          alphaDeg <= kPressureAngleMaxDeg && betaDeg >= kHelixAngleMinDeg && betaDeg <= kHelixAngleMaxDeg;
 }
 
@@ -47,12 +48,17 @@ void ComputeSingleTab(int64_t fit) {
   const int64_t z = ReadWholeNumberField(kFieldSingleTeeth);
   const double alpha = ReadNumberField(kFieldSinglePressureAngle);
   const double beta = ReadNumberField(kFieldSingleHelixAngle);
-  if (!IsGearInputInRange(m, z, alpha, beta)) return;
+  const double x = ReadNumberField(kFieldSingleShift);
+  const double faceWidth = ReadNumberField(kFieldSingleFaceWidth);
+  const double bore = ReadNumberField(kFieldSingleBore);
+  const double allowance = ReadNumberField(kFieldSingleThicknessAllowance);
+  // A size that is no finite number is out of range as well: the shown design
+  // stays, so the report never mixes it with a half-built new one.
+  if (!IsGearInputInRange(m, z, alpha, beta) || !AreAllFinite({x, faceWidth, bore, allowance})) return;
 
-  InitGearRecord(gGear1, m, z, ReadNumberField(kFieldSingleShift), alpha, ReadNumberField(kFieldSingleFaceWidth),
-                 ReadNumberField(kFieldSingleBore), 0.0, beta, GetHandSign(kComboSingleHand));
+  InitGearRecord(gGear1, m, z, x, alpha, faceWidth, bore, 0.0, beta, GetHandSign(kComboSingleHand));
   // A single gear takes the allowance as given (no backlash to share).
-  gGear1.thicknessAllowance = ReadNumberField(kFieldSingleThicknessAllowance);
+  gGear1.thicknessAllowance = allowance;
   BuildGearGeometry(gGear1, kViewDensity);
   ApplyHubAndKeyway(gGear1, 0);
 
@@ -79,11 +85,18 @@ void ComputeRackTab(int64_t fit) {
   const double alpha = ReadNumberField(kFieldRackPressureAngle);
   const double beta = ReadNumberField(kFieldRackHelixAngle);
   const int64_t n = ReadWholeNumberField(kFieldRackTeeth);
-  if (!IsGearInputInRange(m, z, alpha, beta) || n < kRackTeethMin || n > kRackTeethMax) return;
+  const double x = ReadNumberField(kFieldRackShift);
+  const double faceWidth = ReadNumberField(kFieldRackFaceWidth);
+  const double bore = ReadNumberField(kFieldRackPinionBore);
+  const double backlash = ReadNumberField(kFieldRackBacklash);
+  const double rackHeight = ReadNumberField(kFieldRackHeight);
+  if (!IsGearInputInRange(m, z, alpha, beta) || n < kRackTeethMin || n > kRackTeethMax ||
+      !AreAllFinite({x, faceWidth, bore, backlash, rackHeight})) {
+    return;
+  }
 
-  InitGearRecord(gGear1, m, z, ReadNumberField(kFieldRackShift), alpha, ReadNumberField(kFieldRackFaceWidth),
-                 ReadNumberField(kFieldRackPinionBore), 0.0, beta, GetHandSign(kComboRackHand));
-  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(ReadNumberField(kFieldRackBacklash), alpha);
+  InitGearRecord(gGear1, m, z, x, alpha, faceWidth, bore, 0.0, beta, GetHandSign(kComboRackHand));
+  gGear1.thicknessAllowance = ComputeAllowanceFromBacklash(backlash, alpha);
   BuildGearGeometry(gGear1, kViewDensity);
   ApplyHubAndKeyway(gGear1, 0);
   BuildRackFromInputs(kViewDensity);

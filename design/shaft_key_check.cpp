@@ -111,10 +111,11 @@ void CheckShaftKey(const GearRecord& gear, double T, double KA, double tauPerm, 
   result.bearingLength = keyLength - b;  // round-ended key: only the straight part bears
 
   // Hub material, shaft (0.9 Re) and the key steel limit the pressure. A limit
-  // that is no positive number (yield strength typed as 0) leaves no
-  // permissible pressure at all, rather than being skipped.
+  // that is no positive finite number (yield strength typed as 0 or as
+  // "Infinity") leaves no permissible pressure at all, rather than being
+  // skipped.
   const double shaftLimit = kShaftPressureFactor * ReShaft;
-  if (!(pHub > 0.0) || !(shaftLimit > 0.0)) {
+  if (!IsPositiveFinite(pHub) || !IsPositiveFinite(shaftLimit)) {
     result.message = std::string(texts::kKeyNoAllowablePressure);
     return;
   }

@@ -9,4 +9,5 @@ double ProposePairShiftX1(double shiftSum, double minShift1, double minShift2) {
   return x1;
 }
 
-double ProposeInternalShiftX1(double minShift1) { return minShift1 < 0.0 ? 0.0 : minShift1; }
+// Written so that a NaN (pressure angle typed as "Infinity") proposes 0.
+double ProposeInternalShiftX1(double minShift1) { return minShift1 > 0.0 ? minShift1 : 0.0; }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "export/body_fault.h"
 #include "geometry/bore_outline.h"
 #include "geometry/format.h"
 #include "geometry/gear_geometry.h"
@@ -176,14 +177,14 @@ void DxfWriteGearEntities(DxfFile& file, const GearRecord& rec, double x, double
 int64_t DxfWriteFile(const std::string& path, const GearRecord& a, double angleA, const GearRecord* b,
                      double xB, double angleB, double yB) {
   // A gear without an outline would give an empty polyline: no drawing of it.
-  if (!HasOutlinePoints(a) || (b != nullptr && !HasOutlinePoints(*b))) return 0;
+  if (!HasOutlinePoints(a) || (b != nullptr && !HasOutlinePoints(*b))) return RefuseBody(BodyFault::kShape);
 
   DxfFile file;
   DxfWriteLine(file, kDxfHead);
   DxfWriteGearEntities(file, a, 0.0, 0.0, angleA);
   if (b != nullptr) DxfWriteGearEntities(file, *b, xB, yB, angleB);
   DxfWriteLine(file, kDxfTail);
-  if (file.allFinite == 0) return 0;
+  if (file.allFinite == 0) return RefuseBody(BodyFault::kNotFinite);
 
   return WriteFileAtomically(path, file.text) ? 1 : 0;
 }

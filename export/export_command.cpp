@@ -6,6 +6,7 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "design/field_reading.h"
+#include "export/body_fault.h"
 #include "export/dxf_file.h"
 #include "export/step_file.h"
 #include "export/stl_file.h"
@@ -120,6 +121,36 @@ bool ConfirmOverwrite(const std::string& path) {
   return MessageDialog(texts::kExportMessageTitle, question, kMessageYesNo | kMessageIconQuestion) == kResultYes;
 }
 
+// Whether the sizes a body's solid or mesh is made of, and its placement,
+// are finite numbers. A NaN bore would otherwise be left out of the STEP
+// solid and the drawing without a word.
+bool HasFiniteSizes(const GearRecord& rec) {
+  return AreAllFinite({rec.faceWidth, rec.boreDiameter, rec.keyWidth, rec.hubKeywayDepth, rec.hubDiameter,
+                       rec.hubLength, rec.rimThickness});
+}
+
+bool HasFinitePlacement(const ExportPlacement& at) {
+  return HasFiniteSizes(*at.a) && (at.b == nullptr || HasFiniteSizes(*at.b)) &&
+         AreAllFinite({at.angleA, at.xB, at.yB, at.angleB});
+}
+
+// The cause of a refused body and what the user can change.
+std::string_view BodyFaultText(BodyFault fault) {
+  switch (fault) {
+    case BodyFault::kNotFinite: return texts::kExportBodyNotFinite;
+    case BodyFault::kFaceWidth: return texts::kExportBodyFaceWidth;
+    case BodyFault::kBoreTooLarge: return texts::kExportBodyBoreTooLarge;
+    case BodyFault::kHubTooSmall: return texts::kExportBodyHubTooSmall;
+    case BodyFault::kHubTooLarge: return texts::kExportBodyHubTooLarge;
+    case BodyFault::kRimTooThin: return texts::kExportBodyRimTooThin;
+    case BodyFault::kTwistTooLarge: return texts::kExportBodyTwistTooLarge;
+    case BodyFault::kTooManyTriangles: return texts::kExportBodyTooManyTriangles;
+    case BodyFault::kShape:
+    case BodyFault::kNone: break;
+  }
+  return texts::kExportBodyShape;
+}
+
 std::string_view ExtensionOf(int64_t kind) {
   return kind == kExportDxf ? texts::kExportDxfExtension
          : kind == kExportStep ? texts::kExportStepExtension
@@ -225,7 +256,12 @@ int64_t ExportToFile(int64_t kind) {
   // 10.-11. Placement of the view, then the writer.
   const ExportPlacement at = PlaceForExport(mode, choice, records);
   bool written = false;
-  if (kind == kExportDxf) {
+  // The writers record why they refuse a body; a failure without a recorded
+  // cause is one of the file.
+  ClearBodyFault();
+  if (!HasFinitePlacement(at)) {
+    RefuseBody(BodyFault::kNotFinite);
+  } else if (kind == kExportDxf) {
     written = DxfWriteFile(path, *at.a, at.angleA, at.b, at.xB, at.angleB, at.yB) == 1;
   } else if (kind == kExportStep) {
     written = StepWriteFile(path, *at.a, at.angleA, at.b, at.xB, at.angleB, at.yB) == 1;
@@ -238,8 +274,12 @@ int64_t ExportToFile(int64_t kind) {
     }
   }
 
-  // 12. A failed write is reported with the path.
-  if (!written) {
+  // 12. A refused body is reported with its cause and what to change; a
+  //     failed write with the path.
+  if (!written && gBodyFault != BodyFault::kNone) {
+    ShowMessage(std::string(texts::kExportBodyRefused) + std::string(BodyFaultText(gBodyFault)),
+                kMessageIconWarning);
+  } else if (!written) {
     ShowMessage(std::string(texts::kExportWriteFailedBefore) + path + std::string(texts::kExportWriteFailedAfter),
                 kMessageIconError);
   }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "export/body_fault.h"
 #include "export/step_entities.h"
 #include "export/step_number.h"
 #include "export/step_solids.h"
@@ -41,19 +42,22 @@ namespace {
 // negative would give a flat or inside-out solid), a bore, keyway and hub
 // inside the tooth outline and a ring gear's rim outside it.
 bool IsWritableBody(const GearRecord& gear) {
-  if (gear.valid == 0 || gear.outline.empty()) return false;
-  if (!(gear.faceWidth > 0.0) || !std::isfinite(gear.faceWidth)) return false;
+  if (gear.valid == 0 || gear.outline.empty()) return RefuseBody(BodyFault::kShape);
+  if (!std::isfinite(gear.faceWidth)) return RefuseBody(BodyFault::kNotFinite);
+  if (!(gear.faceWidth > 0.0)) return RefuseBody(BodyFault::kFaceWidth);
   double minRadius = INFINITY;
   double maxRadius = 0.0;
   for (const OutlineCurve& curve : gear.outline) {
-    if (curve.points.size() < 2) return false;
+    if (curve.points.size() < 2) return RefuseBody(BodyFault::kShape);
     for (const OutlinePoint& q : curve.points) {
       const double r = std::hypot(q.x, q.y);
       minRadius = std::min(minRadius, r);
       maxRadius = std::max(maxRadius, r);
     }
   }
-  if (gear.isInternal != 0) return gear.rimRadius > maxRadius;  // the rim encloses the teeth
+  if (gear.isInternal != 0) {  // the rim encloses the teeth
+    return gear.rimRadius > maxRadius || RefuseBody(BodyFault::kRimTooThin);
+  }
   if (gear.isRack != 0) return true;
   // A bore, keyway or hub circle that reaches the tooth outline would cross
   // it in the end faces: no solid, though the geometry lets such a gear stand
@@ -62,10 +66,13 @@ bool IsWritableBody(const GearRecord& gear) {
   if (GearHasKeyway(gear) != 0) {
     boreExtent = std::hypot(gear.boreDiameter / 2.0 + gear.hubKeywayDepth, gear.keyWidth / 2.0);
   }
-  if (!(boreExtent < minRadius)) return false;
+  if (!std::isfinite(boreExtent)) return RefuseBody(BodyFault::kNotFinite);
+  if (!(boreExtent < minRadius)) return RefuseBody(BodyFault::kBoreTooLarge);
   if (GearHasHub(gear) != 0) {
     const double hubRadius = gear.hubDiameter / 2.0;
-    if (!(hubRadius < minRadius) || !(hubRadius > boreExtent)) return false;
+    if (!std::isfinite(hubRadius)) return RefuseBody(BodyFault::kNotFinite);
+    if (!(hubRadius < minRadius)) return RefuseBody(BodyFault::kHubTooLarge);
+    if (!(hubRadius > boreExtent)) return RefuseBody(BodyFault::kHubTooSmall);
   }
   return true;
 }

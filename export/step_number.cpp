@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "export/body_fault.h"
 #include "geometry/format.h"
 #include "geometry/tolerances.h"
 
@@ -81,10 +82,13 @@ void AppendFixed(std::string& out, double x, int decimals) {
   out.append(buffer, end);
 }
 
-// A NaN or an infinity is written as 0 and raises gStepNumberFault.
+// A NaN or an infinity has no STEP form: it is written as 0, raises
+// gStepNumberFault so that the file is not written, and records why, for the
+// export to tell the user.
 void AppendChecked(std::string& out, double v, int decimals) {
   if (!std::isfinite(v)) {
     gStepNumberFault = 1;
+    RefuseBody(BodyFault::kNotFinite);
     v = 0.0;
   }
   AppendFixed(out, v, decimals);

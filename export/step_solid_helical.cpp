@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/body_fault.h"
 #include "export/step_bspline.h"
 #include "export/step_number.h"
 #include "export/step_solids.h"
@@ -63,7 +64,7 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
   // A twist of several turns would need thousands of sections (a matrix of
   // D x D and a file of gigabytes); such a body is refused, not approximated.
   if (!std::isfinite(twist) || !(std::fabs(twist) <= kStepTwistPerSection * (kStepMaxAxialSections - 1))) {
-    return 0;
+    return RefuseBody(BodyFault::kTwistTooLarge);
   }
   const int64_t sections =
       std::max<int64_t>(4, static_cast<int64_t>(std::ceil(std::fabs(twist) / kStepTwistPerSection)) + 1);

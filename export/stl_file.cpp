@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/globals.h"
+#include "export/body_fault.h"
 #include "export/stl_mesh.h"
 #include "geometry/format.h"
 #include "platform/safe_file.h"
@@ -71,7 +72,7 @@ int64_t StlWriteTriangleFile(const std::string& path, double chordTolerance) {
   if (gTriangleList.size() > std::numeric_limits<uint32_t>::max()) return 0;
   // A placement or a body far out of range would give coordinates that are
   // not finite in f32: such a file is no usable mesh.
-  if (!AreTrianglesWritable()) return 0;
+  if (!AreTrianglesWritable()) return RefuseBody(BodyFault::kNotFinite);
 
   // The facets are streamed through a temporary file that replaces path only
   // when every write, the flush and the close succeeded, so a failed export

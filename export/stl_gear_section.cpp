@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "export/body_fault.h"
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
@@ -134,8 +135,9 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   const double pi = std::numbers::pi;
   const bool internal = rec.isInternal != 0;
   // A body without thickness would be a flat, zero-volume mesh.
-  if (!(rec.faceWidth > 0.0) || !std::isfinite(rec.faceWidth)) return 0;
-  if (rec.teeth < 1) return 0;
+  if (!std::isfinite(rec.faceWidth)) return RefuseBody(BodyFault::kNotFinite);
+  if (!(rec.faceWidth > 0.0)) return RefuseBody(BodyFault::kFaceWidth);
+  if (rec.teeth < 1) return RefuseBody(BodyFault::kShape);
 
   const int64_t z = rec.teeth;
   section.pitchAngle = 2.0 * pi / static_cast<double>(z);
@@ -145,7 +147,7 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   section.tolerance = rec.helixAngle > kStlMinHelixAngle ? tolerance / 2.0 : tolerance;
 
   section.copy = rec;
-  if (RebuildCopy(section.copy) == 0) return 0;
+  if (RebuildCopy(section.copy) == 0) return RefuseBody(BodyFault::kShape);
 
   section.X.clear();
   section.Y.clear();
@@ -167,7 +169,9 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
     }
   }
   reducer.Finish();
-  if (reducer.boundaries != z || static_cast<int64_t>(section.S.size()) != z) return 0;
+  if (reducer.boundaries != z || static_cast<int64_t>(section.S.size()) != z) {
+    return RefuseBody(BodyFault::kShape);
+  }
 
   section.m = static_cast<int64_t>(section.X.size());
   section.S.push_back(section.S[0]);

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "app/globals.h"
+#include "export/body_fault.h"
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
@@ -32,13 +33,13 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
 
   // Inner radius: the bore of an external gear (0 = none), the rim of a ring.
   const double r = internal ? copy.rimRadius : rec.boreDiameter / 2.0;
-  if (!std::isfinite(r)) return 0;
+  if (!std::isfinite(r)) return RefuseBody(BodyFault::kNotFinite);
   // A bore must stay inside the reduced outline, whose chords of the root
   // circle come up to t inside it; a wider bore would make the sector
   // polygons cross themselves and the mesh fold. (The report warns of a thin
   // band earlier; the mesh is still made.) A rim must lie outside the root.
-  if (!internal && r > 0.0 && !(r < copy.rootRadius - t)) return 0;
-  if (internal && !(r > copy.rootRadius)) return 0;
+  if (!internal && r > 0.0 && !(r < copy.rootRadius - t)) return RefuseBody(BodyFault::kBoreTooLarge);
+  if (internal && !(r > copy.rootRadius)) return RefuseBody(BodyFault::kRimTooThin);
 
   // Circle points behind the outline, k per tooth, every k-th on a sector
   // boundary; or the centre point when there is no bore.
@@ -108,7 +109,9 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
   // Walls: two triangles per contour edge and slice; caps twice.
   const double triangles = 2.0 * static_cast<double>(slices) * static_cast<double>(contours.size()) +
                            2.0 * static_cast<double>(caps.size() / 3);
-  if (!(triangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) return 0;
+  if (!(triangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) {
+    return RefuseBody(BodyFault::kTooManyTriangles);
+  }
   gTriangleList.reserve(gTriangleList.size() + static_cast<size_t>(triangles));
   StlSweepSection(sec.X, sec.Y, caps, contours, x, y, angle, w, 0.0, rec.faceWidth, slices);
   return 1;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "app/globals.h"
+#include "export/body_fault.h"
 #include "export/stl_file.h"
 #include "export/stl_mesh.h"
 #include "export/outline_reduction.h"
@@ -23,7 +24,7 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   const bool hubAbove = hasHub && (rec.hubSide == 2 || rec.hubSide == 3);
   const bool hasBore = rec.boreDiameter > 0.0;
   const double rh = rec.hubDiameter / 2.0;
-  if (hasHub && (!std::isfinite(rh) || !std::isfinite(rec.hubLength))) return 0;
+  if (hasHub && (!std::isfinite(rh) || !std::isfinite(rec.hubLength))) return RefuseBody(BodyFault::kNotFinite);
   const double zb = hubBelow ? -rec.hubLength : 0.0;
   const double zt = hubAbove ? b + rec.hubLength : b;
 
@@ -38,12 +39,17 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   // Inner radius: bore plus keyway, raised to the hub; a band must be left
   // under the teeth.
   const double boreOuter = ComputeBoreOuterRadius(rec);
-  if (!std::isfinite(boreOuter)) return 0;
+  if (!std::isfinite(boreOuter)) return RefuseBody(BodyFault::kNotFinite);
   // A hub no wider than the bore with its keyway has no end face; the mesh
-  // would fold over itself.
-  if (hasHub && hasBore && !(rh > boreOuter)) return 0;
+  // would fold over itself. The keyway's outer corners lie at
+  // hypot(R + t2, b / 2), beyond R + t2: a hub circle between the two would
+  // cross the bore contour on the hub's end face.
+  const double boreExtent = GearHasKeyway(rec) != 0 ? std::hypot(boreOuter, rec.keyWidth / 2.0) : boreOuter;
+  if (hasHub && hasBore && !(rh > boreExtent)) return RefuseBody(BodyFault::kHubTooSmall);
   const double ri = hasHub ? std::max(boreOuter, rh) : boreOuter;
-  if (!(kStlMaxInnerRadiusOfRoot * copy.rootRadius > ri)) return 0;
+  if (!(kStlMaxInnerRadiusOfRoot * copy.rootRadius > ri)) {
+    return RefuseBody(hasHub && rh > boreOuter ? BodyFault::kHubTooLarge : BodyFault::kBoreTooLarge);
+  }
 
   // Middle circle halfway between the inner radius and the root circle, k
   // points per tooth, every k-th on a sector boundary (polar angle (q - 0.5) p).
@@ -102,7 +108,9 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   if (StlComputeTwist(rec, copy, copy.tipRadius, t, w, slices) == 0) return 0;
   const double toothTriangles = 2.0 * static_cast<double>(slices) * static_cast<double>(m) +
                                 2.0 * static_cast<double>(caps.size() / 3);
-  if (!(toothTriangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) return 0;
+  if (!(toothTriangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) {
+    return RefuseBody(BodyFault::kTooManyTriangles);
+  }
   // Room for the whole body at once (the inner bands, hubs and bore take at
   // most a few triangles per circle point), so that the list is not copied
   // while it grows.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "export/body_fault.h"
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/rack.h"
@@ -10,13 +11,14 @@
 
 int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance) {
   constexpr double kRadToDeg = 180.0 / std::numbers::pi;
-  if (!(rec.faceWidth > 0.0) || !std::isfinite(rec.faceWidth)) return 0;
+  if (!std::isfinite(rec.faceWidth)) return RefuseBody(BodyFault::kNotFinite);
+  if (!(rec.faceWidth > 0.0)) return RefuseBody(BodyFault::kFaceWidth);
 
   GearRecord copy = rec;
   BuildRackGeometry(copy, rec.normalModule, rec.pressureAngle * kRadToDeg, rec.helixAngle * kRadToDeg, rec.hand,
                     rec.teeth, rec.rackHeight, rec.faceWidth, rec.thicknessAllowance, kStlPointDensity);
-  if (copy.valid == 0) return 0;
-  if (!std::isfinite(copy.topShift)) return 0;
+  if (copy.valid == 0) return RefuseBody(BodyFault::kShape);
+  if (!std::isfinite(copy.topShift)) return RefuseBody(BodyFault::kNotFinite);
 
   const int64_t teeth = copy.teeth;
   const double pt = std::numbers::pi * copy.transverseModule;  // transverse pitch
@@ -27,7 +29,7 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
   std::vector<uint8_t> fb;
   FlattenOutlineToArrays(copy, fx, fy, fb);
   const size_t fn = fx.size();
-  if (fn < 3) return 0;
+  if (fn < 3) return RefuseBody(BodyFault::kShape);
 
   auto onRootLine = [&](double py) { return std::fabs(py + hf) < kStlRackLineTolerance; };
   auto onBottomLine = [&](double py) { return std::fabs(py + hb) < kStlRackLineTolerance; };
@@ -75,7 +77,7 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
     }
   }
   for (size_t q = 0; q < count; ++q) {
-    if (root[q] < 0 || bottom[q] < 0) return 0;
+    if (root[q] < 0 || bottom[q] < 0) return RefuseBody(BodyFault::kShape);
   }
 
   std::vector<double> X, Y;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <numbers>
 
+#include "export/body_fault.h"
 #include "export/stl_file.h"
 #include "export/stl_mesh.h"
 #include "geometry/tolerances.h"
@@ -26,9 +27,9 @@ int StlComputeTwist(const GearRecord& rec, const GearRecord& copy, double R, dou
   // seen from +z for a right hand (+1). Slices keep the twist between two
   // layers within one angular step of the largest radius R.
   twist = static_cast<double>(rec.hand) * std::tan(rec.helixAngle) * rec.faceWidth / copy.pitchRadius;
-  if (!std::isfinite(twist)) return 0;
+  if (!std::isfinite(twist)) return RefuseBody(BodyFault::kTwistTooLarge);
   const double count = std::ceil(std::fabs(twist) / StlCircleStep(R, t));
-  if (!std::isfinite(count)) return 0;
+  if (!std::isfinite(count)) return RefuseBody(BodyFault::kTwistTooLarge);
   slices = std::max<int64_t>(1, static_cast<int64_t>(count));
   return 1;
 }

@@ -103,7 +103,8 @@ int BuildGearGeometry(GearRecord& rec, int pointDensity) {
 
   std::vector<PolarPoint> fillet;
   double rootArcHalfAngle = 0.0;
-  BuildRootFillet(rec, pointDensity, fillet, rootArcHalfAngle);
+  double leastFilletAngle = 0.0;
+  BuildRootFillet(rec, pointDensity, fillet, rootArcHalfAngle, leastFilletAngle);
   if (fillet.empty()) return 0;
   const PolarPoint flankStart = fillet.back();
   const double rs = flankStart.radius;
@@ -111,9 +112,12 @@ int BuildGearGeometry(GearRecord& rec, int pointDensity) {
   rec.formRadius = std::max(rs, rb);
 
   // A thinning so strong that the two flanks meet at or below the start of
-  // the involute leaves no flank at all; a fillet point on or across the tooth
+  // the involute leaves no flank at all; a fillet that reaches the tooth
   // centre line means the cuts of both sides overlap and sever the tooth.
+  // An undercut fillet ends where it crosses the involute, so neither test
+  // sees the part of the trochoid above that crossing, which cuts nothing.
   if (!(ComputeInvolutePolarAngle(rec, rec.formRadius) > 0.0)) return 0;
+  if (!(leastFilletAngle > 0.0)) return 0;
   for (const PolarPoint& pt : fillet) {
     if (!(pt.angle > 0.0)) return 0;
   }

@@ -56,8 +56,126 @@ double OffsetInvolutePoint(const GearRecord& rec, double radius, double c, doubl
   return std::hypot(q.x, q.y) - (target - c);
 }
 
+namespace {
+
+// Steps of the searches on the continuous trochoid of an undercut fillet
+// (bisection for its crossing with the involute, golden section for its
+// least angle): far below a micrometre, and a fixed count keeps the results
+// reproducible.
+constexpr int kFilletSearchSteps = 60;
+
+// The cutter's tip rounding in the transverse section: radius rho (rho /
+// cos beta across the rack), centred at (xc, yc) in the frame of the rack at
+// rest, with the pitch line at distance r from the gear centre.
+struct TipRounding {
+  double r = 0.0;
+  double rho = 0.0;
+  double cosBeta = 1.0;
+  double xc = 0.0;
+  double yc = 0.0;
+};
+
+// The fillet point cut by the point J of the tip rounding: the rack is rolled
+// to the angle phi at which the normal through that point passes the pitch
+// point, shifted back by r phi and turned into the gear frame. The angle is
+// measured from the tooth centre line (the v axis) towards u.
+PolarPoint TrochoidPoint(const TipRounding& tool, double j) {
+  const double r = tool.r;
+  const double cosJ = std::cos(j);
+  const double sinJ = std::sin(j);
+  const double x = tool.xc + tool.rho * cosJ / tool.cosBeta;
+  const double y = tool.yc + tool.rho * sinJ;
+  const double nx = tool.cosBeta * cosJ;
+  const double ny = sinJ;
+  const double phi = (x - (y - r) * nx / ny) / r;
+  const double xs = x - r * phi;
+  const double u = xs * std::cos(phi) + y * std::sin(phi);
+  const double v = -xs * std::sin(phi) + y * std::cos(phi);
+  return {std::hypot(u, v), std::atan2(u, v)};
+}
+
+// True when a fillet point lies above the base circle and on or outside the
+// involute: the involute, not the fillet, bounds the tooth there.
+bool IsBeyondInvolute(const GearRecord& rec, const PolarPoint& pt) {
+  return pt.radius > rec.baseRadius && pt.angle - ComputeInvolutePolarAngle(rec, pt.radius) >= 0.0;
+}
+
+// Undercut: the trochoid dips into the tooth (angle below the involute's)
+// and comes out again; the tooth ends on the fillet up to the crossing and on
+// the involute above it. The first sampled point beyond the involute brackets
+// the crossing together with the point before it, also when that one lies
+// inside the base circle (on a coarse sampling the whole dip may fall between
+// two points). The crossing is then solved on the continuous trochoid, so it
+// does not depend on the sampling, and the fillet ends exactly on the
+// involute there. Without a bracket the fillet is left as it is.
+void TrimUndercutFillet(const GearRecord& rec, const TipRounding& tool, std::vector<double>& keptJ,
+                        std::vector<PolarPoint>& kept) {
+  for (size_t i = 0; i < kept.size(); ++i) {
+    if (!IsBeyondInvolute(rec, kept[i])) continue;
+    if (i == 0) return;
+    double inside = keptJ[i - 1];
+    double beyond = keptJ[i];
+    for (int k = 0; k < kFilletSearchSteps; ++k) {
+      const double mid = 0.5 * (inside + beyond);
+      if (IsBeyondInvolute(rec, TrochoidPoint(tool, mid))) {
+        beyond = mid;
+      } else {
+        inside = mid;
+      }
+    }
+    const double rx = TrochoidPoint(tool, beyond).radius;
+    kept.resize(i);
+    kept.push_back({rx, ComputeInvolutePolarAngle(rec, rx)});
+    keptJ.resize(i);
+    keptJ.push_back(beyond);
+    return;
+  }
+}
+
+// The least angle from the tooth centre line that the kept fillet reaches.
+// An undercut fillet dips towards the centre line between its points, so
+// there the least is sought on the continuous trochoid, over the two
+// intervals beside the least sampled point (golden section); whether the
+// cuts of both flanks meet across the centre line then does not depend on
+// the sampling.
+double LeastFilletAngle(const GearRecord& rec, const TipRounding& tool,
+                        const std::vector<double>& keptJ, const std::vector<PolarPoint>& kept) {
+  if (kept.empty()) return 0.0;
+  size_t least = 0;
+  for (size_t i = 1; i < kept.size(); ++i) {
+    if (kept[i].angle < kept[least].angle) least = i;
+  }
+  double angle = kept[least].angle;
+  if (rec.undercut != 1 || kept.size() < 2) return angle;
+  const double invGolden = (std::sqrt(5.0) - 1.0) / 2.0;
+  double a = keptJ[least == 0 ? 0 : least - 1];
+  double b = keptJ[least + 1 < kept.size() ? least + 1 : least];
+  double c = b - invGolden * (b - a);
+  double d = a + invGolden * (b - a);
+  double fc = TrochoidPoint(tool, c).angle;
+  double fd = TrochoidPoint(tool, d).angle;
+  for (int k = 0; k < kFilletSearchSteps; ++k) {
+    if (fc < fd) {
+      b = d;
+      d = c;
+      fd = fc;
+      c = b - invGolden * (b - a);
+      fc = TrochoidPoint(tool, c).angle;
+    } else {
+      a = c;
+      c = d;
+      fc = fd;
+      d = a + invGolden * (b - a);
+      fd = TrochoidPoint(tool, d).angle;
+    }
+  }
+  return std::min({angle, fc, fd});
+}
+
+}  // namespace
+
 void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarPoint>& kept,
-                     double& rootArcHalfAngle) {
+                     double& rootArcHalfAngle, double& leastAngle) {
   const double pi = std::numbers::pi;
   const double m = rec.normalModule;
   const double r = rec.pitchRadius;
@@ -79,27 +197,19 @@ void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarP
                    rho * std::cos(alphaN);
   const double xc = d / cosBeta;
   rootArcHalfAngle = xc / r;
+  const TipRounding tool{r, rho, cosBeta, xc, yc};
 
   // 1. The trochoid: the contact point runs over the tip rounding from its
   // lowest point (J = 3 pi / 2) to where it meets the straight flank
-  // (J = pi + alpha_n). For each tool point, the rolling angle phi is the one
-  // at which its normal passes the pitch point; then the rack is shifted back
-  // by r phi and the point turned into the gear frame.
+  // (J = pi + alpha_n).
   std::vector<PolarPoint> raw;
+  std::vector<double> rawJ;
   raw.reserve(static_cast<size_t>(steps) + 1);
+  rawJ.reserve(static_cast<size_t>(steps) + 1);
   for (int i = 0; i <= steps; ++i) {
     const double j = 3.0 * pi / 2.0 - (pi / 2.0 - alphaN) * i / steps;
-    const double cosJ = std::cos(j);
-    const double sinJ = std::sin(j);
-    const double x = xc + rho * cosJ / cosBeta;
-    const double y = yc + rho * sinJ;
-    const double nx = cosBeta * cosJ;
-    const double ny = sinJ;
-    const double phi = (x - (y - r) * nx / ny) / r;
-    const double xs = x - r * phi;
-    const double u = xs * std::cos(phi) + y * std::sin(phi);
-    const double v = -xs * std::sin(phi) + y * std::cos(phi);
-    raw.push_back({std::hypot(u, v), std::atan2(u, v)});
+    raw.push_back(TrochoidPoint(tool, j));
+    rawJ.push_back(j);
   }
 
   // 3. Clip at the half pitch: where the fillets of two neighbouring spaces
@@ -107,50 +217,30 @@ void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarP
   const double halfPitch = pi / static_cast<double>(rec.teeth);
   kept.clear();
   kept.reserve(raw.size() + 1);
+  std::vector<double> keptJ;
+  keptJ.reserve(raw.size() + 1);
   bool seenBeyond = false;
-  PolarPoint beyond;
-  for (const PolarPoint& pt : raw) {
+  size_t beyond = 0;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    const PolarPoint& pt = raw[i];
     if (pt.angle > halfPitch) {
       seenBeyond = true;
-      beyond = pt;
+      beyond = i;
       continue;
     }
     if (kept.empty() && seenBeyond) {
-      const double t = (beyond.angle - halfPitch) / (beyond.angle - pt.angle);
-      kept.push_back({beyond.radius + (pt.radius - beyond.radius) * t, halfPitch});
+      const PolarPoint& prev = raw[beyond];
+      const double t = (prev.angle - halfPitch) / (prev.angle - pt.angle);
+      kept.push_back({prev.radius + (pt.radius - prev.radius) * t, halfPitch});
+      keptJ.push_back(rawJ[beyond] + (rawJ[i] - rawJ[beyond]) * t);
     }
     kept.push_back(pt);
+    keptJ.push_back(rawJ[i]);
   }
 
-  // 4. Undercut: the trochoid dips into the tooth (angle below the involute's)
-  // and comes out again; the outline follows it up to the crossing, found by
-  // linear interpolation of d = angle - psi between two sampled points above
-  // the base circle, d < 0 before and d >= 0 after.
-  if (rec.undercut == 1) {
-    const double rb = rec.baseRadius;
-    const std::vector<PolarPoint> copy = kept;
-    kept.clear();
-    bool hasPrevious = false;
-    double dPrevious = 0.0;
-    double rPrevious = 0.0;
-    for (const PolarPoint& pt : copy) {
-      if (!(pt.radius > rb)) {
-        hasPrevious = false;
-        kept.push_back(pt);
-        continue;
-      }
-      const double dHere = pt.angle - ComputeInvolutePolarAngle(rec, pt.radius);
-      if (hasPrevious && dPrevious < 0.0 && dHere >= 0.0) {
-        const double rx = rPrevious + (pt.radius - rPrevious) * dPrevious / (dPrevious - dHere);
-        kept.push_back({rx, ComputeInvolutePolarAngle(rec, rx)});
-        break;
-      }
-      hasPrevious = true;
-      dPrevious = dHere;
-      rPrevious = pt.radius;
-      kept.push_back(pt);
-    }
-  }
+  // 4. Undercut trim.
+  if (rec.undercut == 1) TrimUndercutFillet(rec, tool, keptJ, kept);
+  leastAngle = LeastFilletAngle(rec, tool, keptJ, kept);
 }
 
 void BuildInvoluteFlank(const GearRecord& rec, int pointDensity, const PolarPoint& flankStart,

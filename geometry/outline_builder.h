@@ -37,11 +37,14 @@ double OffsetInvolutePoint(const GearRecord& rec, double radius, double c, doubl
 // --- Steps of BuildGearGeometry (external gears) ---
 
 // The trochoid swept by the tool's tip rounding, clipped at the half pitch and,
-// for an undercut gear, trimmed where it crosses the involute. Needs the
+// for an undercut gear, trimmed where it crosses the involute (solved on the
+// continuous trochoid, so the end does not depend on the density). Needs the
 // record's transverse values, toolShift, rootRadius and undercut. Writes the
-// kept points (root end first) and the root arc half angle theta_c.
+// kept points (root end first), the root arc half angle theta_c and the
+// least angle from the tooth centre line that the kept fillet reaches (for
+// an undercut gear also between its points).
 void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarPoint>& kept,
-                     double& rootArcHalfAngle);
+                     double& rootArcHalfAngle, double& leastAngle);
 
 // The involute flank from the fillet end (rs, a_s) to the tip radius ra,
 // 14 n steps equally spaced in roll angle. tipHalfAngle is psi(ra) raised to 0.

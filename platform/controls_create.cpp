@@ -156,6 +156,7 @@ int64_t CreateListViewControl(int64_t control, int x, int y, int width, int heig
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     list->setPalette(palette);
   }
+  list->installEventFilter(WheelStaysInControlFilter::instance());
   const int64_t number = Register(control, kControlListView, list, x, y, width, height);
   QObject::connect(list, &QTreeWidget::itemSelectionChanged, [number]() { PushControlEvent(number, kSubChanged); });
   QObject::connect(list, &QTreeWidget::itemClicked, [number]() { PushControlEvent(number, kSubClick); });
@@ -201,6 +202,7 @@ int64_t CreateEditorControl(int64_t control, int x, int y, int width, int height
   auto* editor = new QPlainTextEdit(parent);
   editor->setLineWrapMode(QPlainTextEdit::NoWrap);
   editor->setReadOnly((flags & kEditorReadOnly) != 0);
+  editor->installEventFilter(WheelStaysInControlFilter::instance());
   const int64_t number = Register(control, kControlEditor, editor, x, y, width, height);
   QObject::connect(editor, &QPlainTextEdit::textChanged, [number]() { PushControlEvent(number, kSubChanged); });
   return number;

@@ -77,6 +77,9 @@ std::string RunDialog(bool save, std::string_view title, std::string_view defaul
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  // Qt's own dialog, whose texts follow the program's language (a desktop's
+  // native one would speak the desktop's).
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   if (selectedFilter >= 0 && selectedFilter < filters.size()) dialog.selectNameFilter(filters[selectedFilter]);
   if (save) {
     const std::vector<std::string> parts = SplitBars(filter);

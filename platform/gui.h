@@ -307,6 +307,25 @@ void GadgetSetFont(int64_t control, int64_t font);  // kDefaultFont restores the
 int64_t GadgetGetFont(int64_t control);              // kDefaultFont when none was set
 
 // ---------------------------------------------------------------------------
+// Controls: room for their texts (logical pixels, measured in the control's
+// own font and style)
+// ---------------------------------------------------------------------------
+
+// The width a control needs to show `text` whole: a static text the text
+// itself; a button the text within the button's margins and frame; a check box
+// the box, its spacing and the text; a combo box the text as its shown item,
+// with frame and arrow. 0 for other kinds of control.
+int GadgetGetFitWidth(int64_t control, std::string_view text);
+// List view columns.
+int GadgetGetColumnWidth(int64_t control, int column);
+void GadgetSetColumnWidth(int64_t control, int column, int width);
+// The width a list view column needs to show `text` in a cell and its own title.
+int GadgetGetColumnFitWidth(int64_t control, int column, std::string_view text);
+// From now on the last column of a list view takes the list's spare width
+// whenever the list changes size; it never gets narrower than it was set.
+void GadgetStretchLastColumn(int64_t control);
+
+// ---------------------------------------------------------------------------
 // Fonts
 // ---------------------------------------------------------------------------
 

@@ -3,7 +3,9 @@
 
 #include <clocale>
 
+#include "platform/qt_translations.h"
 #include "platform/registry.h"
+#include "texts/language.h"
 
 void KeepCommandLine(int argc, char** argv);
 
@@ -33,6 +35,8 @@ bool PlatformStart(int argc, char** argv) {
   // Qt sets the locale from the environment on Unix; numbers are always read
   // and written with "." whatever the user's regional settings.
   std::setlocale(LC_NUMERIC, "C");
+  // Message boxes, file dialogs and context menus speak the program's language.
+  InstallQtTranslations(texts::kLanguageNumber, QtCatalogueFolder());
   QApplication::setQuitOnLastWindowClosed(false);
   KeepCommandLine(argc, argv);
   PlatformState& p = Platform();
@@ -52,6 +56,7 @@ void PlatformEnd() {
   ShutdownSystem();
   ShutdownImages();
   ShutdownFonts();
+  RemoveQtTranslations();
   gOwnApplication.reset();
   TextHeapDestroy();
   gRunning = false;

@@ -122,6 +122,20 @@ bool WheelToScrollAreaFilter::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+WheelStaysInControlFilter* WheelStaysInControlFilter::instance() {
+  static QPointer<WheelStaysInControlFilter> filter;
+  if (!filter) filter = new WheelStaysInControlFilter(qApp);
+  return filter;
+}
+
+bool WheelStaysInControlFilter::eventFilter(QObject*, QEvent* event) {
+  // The control itself sees the wheel only after its viewport or scroll bar
+  // has had it (and left it unused at the end of the range): it stops here.
+  if (event->type() != QEvent::Wheel) return false;
+  event->accept();
+  return true;
+}
+
 void PlatformButton::paintEvent(QPaintEvent* event) {
   QStyleOptionButton option;
   initStyleOption(&option);

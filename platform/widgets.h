@@ -70,3 +70,15 @@ class WheelToScrollAreaFilter : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// Keeps the wheel over a list view or an editor in that control: at the end
+// of its own range the turn would otherwise pass on to the scroll area around
+// it and move the whole column.
+class WheelStaysInControlFilter : public QObject {
+ public:
+  using QObject::QObject;
+  static WheelStaysInControlFilter* instance();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -7,11 +7,14 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  qt6-translations-l10n
   libpng-dev zlib1g-dev libmimalloc-dev
   fonts-dejavu-core
   # Tests only: the PNG decoder under valgrind, and a CAD kernel that reads
   # the exported STEP files back.
   valgrind libocct-data-exchange-dev libocct-modeling-algorithms-dev
+  # Tests only: outside readers of the DXF and STL exports.
+  python3-ezdxf admesh
 )
 
 missing=()

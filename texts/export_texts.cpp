@@ -34,4 +34,41 @@ const std::string_view kExportExistsBefore = NV_TEXT("'", "'");
 const std::string_view kExportExistsAfter = NV_TEXT("' already exists. Overwrite?", "' bestaat al. Overschrijven?");
 const std::string_view kExportWriteFailedBefore = NV_TEXT("File '", "Kan '");
 const std::string_view kExportWriteFailedAfter = NV_TEXT("' could not be written.", "' niet schrijven.");
+
+const std::string_view kExportBodyRefused =
+    NV_TEXT("No closed solid or mesh can be made, so nothing was written: ",
+            "Er kan geen gesloten volumemodel of mesh gemaakt worden, dus er is niets geschreven: ");
+const std::string_view kExportBodyNotFinite =
+    NV_TEXT("a size or position of the design is not a finite number or too large for the file.\r\n"
+            "Enter finite values of usual size in the fields of the design.",
+            "een maat of positie van het ontwerp is geen eindig getal of te groot voor het bestand.\r\n"
+            "Geef eindige waarden van gangbare grootte in de velden van het ontwerp.");
+const std::string_view kExportBodyFaceWidth =
+    NV_TEXT("the face width is not greater than 0 mm.\r\nEnter a face width greater than 0.",
+            "de tandbreedte is niet groter dan 0 mm.\r\nGeef een tandbreedte groter dan 0.");
+const std::string_view kExportBodyBoreTooLarge =
+    NV_TEXT("the bore or its keyway reaches the root circle.\r\nChoose a smaller bore or keyway.",
+            "de boring of de spiebaan reikt tot de voetcirkel.\r\nKies een kleinere boring of spiebaan.");
+const std::string_view kExportBodyHubTooSmall =
+    NV_TEXT("the hub is not wider than the bore with its keyway.\r\n"
+            "Enter a larger hub diameter, or 0 for the automatic size.",
+            "de naaf is niet breder dan de boring met de spiebaan.\r\n"
+            "Geef een grotere naafdiameter, of 0 voor de automatische maat.");
+const std::string_view kExportBodyHubTooLarge =
+    NV_TEXT("the hub reaches the root circle.\r\nEnter a smaller hub diameter.",
+            "de naaf reikt tot de voetcirkel.\r\nGeef een kleinere naafdiameter.");
+const std::string_view kExportBodyRimTooThin =
+    NV_TEXT("the rim of the ring gear does not enclose its teeth.\r\nEnter a larger rim thickness.",
+            "de rand van de ring omsluit de tanden niet.\r\nGeef een grotere randdikte.");
+const std::string_view kExportBodyTwistTooLarge =
+    NV_TEXT("the helical teeth turn too far over the face width.\r\nEnter a smaller face width or helix angle.",
+            "de schuine tanden draaien te ver over de tandbreedte.\r\nGeef een kleinere tandbreedte of schuintehoek.");
+const std::string_view kExportBodyTooManyTriangles =
+    NV_TEXT("the mesh would have more than 100 million triangles.\r\n"
+            "Enter a larger STL chord tolerance, or a smaller face width or helix angle.",
+            "de mesh zou meer dan 100 miljoen driehoeken krijgen.\r\n"
+            "Geef een grotere STL-koordafwijking, of een kleinere tandbreedte of schuintehoek.");
+const std::string_view kExportBodyShape =
+    NV_TEXT("the outline of the design cannot be closed.\r\nSee the warnings in the report and change the design.",
+            "de omtrek van het ontwerp kan niet gesloten worden.\r\nZie de waarschuwingen in het rapport en wijzig het ontwerp.");
 }  // namespace texts

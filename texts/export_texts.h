@@ -40,4 +40,16 @@ extern const std::string_view kExportExistsAfter;
 // "File '" path "' could not be written."
 extern const std::string_view kExportWriteFailedBefore;
 extern const std::string_view kExportWriteFailedAfter;
+// A body that cannot be a closed solid or mesh: kExportBodyRefused, then the
+// cause and what to change.
+extern const std::string_view kExportBodyRefused;
+extern const std::string_view kExportBodyNotFinite;
+extern const std::string_view kExportBodyFaceWidth;
+extern const std::string_view kExportBodyBoreTooLarge;
+extern const std::string_view kExportBodyHubTooSmall;
+extern const std::string_view kExportBodyHubTooLarge;
+extern const std::string_view kExportBodyRimTooThin;
+extern const std::string_view kExportBodyTwistTooLarge;
+extern const std::string_view kExportBodyTooManyTriangles;
+extern const std::string_view kExportBodyShape;
 }  // namespace texts

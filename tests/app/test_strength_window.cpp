@@ -339,12 +339,23 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
   const int r = gRowStep;
   const int l = gLineHeight;
   const int c = gFieldX + gFieldWidth - 10;
-  const int w1 = gFieldX + gFieldWidth + 460;
   const int ys = 9 * r + l + 22;
   const int ym1 = ys + 3 * r + 6 + l + 6;
   const int ym2 = ym1 + 3 * r + l + 12;
   const int yb = ym2 + 3 * r + 10;
   const int h1 = std::max(22 * r + 40, yb + gFieldHeight + 16);
+  // Combo boxes whose items the field width would cut are wider (the
+  // application factors are); the right column then starts 10 px right of
+  // the widest and the window is as much wider.
+  int leftRight = gFieldX + gFieldWidth;
+  for (int64_t combo : {kComboLoadKind, kComboApplicationFactor, kComboAccuracy, kComboFlankFinish,
+                        kComboLubrication, kComboShaftMaterial, kComboMaterial1, kComboMaterial2}) {
+    const int metric = GadgetGetX(combo) == 10 ? c : gFieldWidth;
+    EXPECT_GE(GadgetGetWidth(combo), metric) << combo;
+    leftRight = std::max(leftRight, GadgetGetX(combo) + GadgetGetWidth(combo));
+  }
+  const int xr = leftRight + 10;
+  const int w1 = xr + 450;
   EXPECT_EQ(WindowGetInnerWidth(kWindowStrength), w1);
   EXPECT_EQ(WindowGetInnerHeight(kWindowStrength), h1);
 
@@ -354,7 +365,6 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
   };
   const int rightHalf = gFieldX + gFieldWidth - gHalfFieldWidth;
   const int bw = (c - 6) / 2;
-  const int xr = gFieldX + gFieldWidth + 10;
   const Box boxes[] = {
       {kComboLoadKind, 10, 10, c, gFieldHeight},
       {kFieldLoadValue, gFieldX, r + 10, gFieldWidth, gFieldHeight},
@@ -364,7 +374,6 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
       {kTextShaftHeading, 10, 9 * r + 16, c, l + 4},
       {kComboShaftMaterial, 10, ys, c, gFieldHeight},
       {kFieldShaftYield, rightHalf, ys + r, gHalfFieldWidth, gFieldHeight},
-      {kComboKeyCount, gFieldX, ys + 2 * r, gHalfFieldWidth, gFieldHeight},
       {kTextMaterial1Heading, 10, ys + 3 * r + 6, c, l + 4},
       {kComboMaterial1, 10, ym1, c, gFieldHeight},
       {kFieldPoisson1, rightHalf, ym1 + 2 * r, gHalfFieldWidth, gFieldHeight},
@@ -373,8 +382,8 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
       {kFieldSigmaHlim2, gFieldX, ym2 + r, gHalfFieldWidth, gFieldHeight},
       {kButtonCopyReport, 10, yb, bw, gFieldHeight + 6},
       {kButtonStrengthClose, c - bw + 10, yb, bw, gFieldHeight + 6},
-      {kTextVerdict, xr, 10, w1 - gFieldX - gFieldWidth - 20, gFieldHeight + 6},
-      {kEditorStrengthReport, xr, gFieldHeight + 22, w1 - gFieldX - gFieldWidth - 20, h1 - gFieldHeight - 32},
+      {kTextVerdict, xr, 10, 440, gFieldHeight + 6},
+      {kEditorStrengthReport, xr, gFieldHeight + 22, 440, h1 - gFieldHeight - 32},
   };
   for (const Box& b : boxes) {
     EXPECT_EQ(GadgetGetX(b.control), b.x) << b.control;
@@ -383,6 +392,15 @@ TEST_F(AppTest, StrengthWindowLayoutFollowsTheMetrics) {
     EXPECT_EQ(GadgetGetHeight(b.control), b.h) << b.control;
   }
   EXPECT_EQ(GadgetGetFont(kEditorStrengthReport), gReportFont);
+  // The key count may be wider than half a field (the Dutch "2 spieen" is);
+  // the key length beside it then starts as much later and keeps its right
+  // edge and the 6 px between them.
+  EXPECT_EQ(GadgetGetX(kComboKeyCount), gFieldX);
+  EXPECT_EQ(GadgetGetY(kComboKeyCount), ys + 2 * r);
+  EXPECT_GE(GadgetGetWidth(kComboKeyCount), gHalfFieldWidth);
+  EXPECT_EQ(GadgetGetX(kFieldKeyLength),
+            std::max(rightHalf, GadgetGetX(kComboKeyCount) + GadgetGetWidth(kComboKeyCount) + 6));
+  EXPECT_EQ(GadgetGetX(kFieldKeyLength) + GadgetGetWidth(kFieldKeyLength), gFieldX + gFieldWidth);
 
   // A larger window widens the verdict and the report; the inputs stay.
   WindowResize(kWindowStrength, kKeep, kKeep, w1 + 200, h1 + 100);

@@ -326,8 +326,9 @@ TEST(CheckShaftKey, AYieldStrengthOfZeroIsNoPermissiblePressure) {
   // Regression: a shaft yield strength typed as 0 (or not a number) gave a
   // permissible pressure of 0 and an endless required key length ("key inf mm
   // needed"), or was skipped altogether; it is reported as missing instead.
+  // So is one typed as "Infinity", which passed the test "> 0".
   const GearRecord gear = BuildKeyedGear(25.0, 20.0);
-  for (double reShaft : {0.0, -1.0, kNaN}) {
+  for (double reShaft : {0.0, -1.0, kNaN, kInf, -kInf}) {
     KeyCheckResult r;
     CheckShaftKey(gear, 100, 1.0, 40, reShaft, 441, 1, 0, r);
     EXPECT_EQ(r.computed, 1);
@@ -335,8 +336,10 @@ TEST(CheckShaftKey, AYieldStrengthOfZeroIsNoPermissiblePressure) {
     EXPECT_EQ(r.message, Lang("no permissible key pressure: check the yield strengths of shaft and hub",
                               "geen toelaatbare spiedruk: vloeigrenzen van as en naaf controleren"));
   }
-  KeyCheckResult r;
-  CheckShaftKey(gear, 100, 1.0, 40, 490, 0.0, 1, 0, r);
-  EXPECT_EQ(r.safety, 0.0);
-  EXPECT_FALSE(r.message.empty());
+  for (double pHub : {0.0, kInf}) {
+    KeyCheckResult r;
+    CheckShaftKey(gear, 100, 1.0, 40, 490, pHub, 1, 0, r);
+    EXPECT_EQ(r.safety, 0.0);
+    EXPECT_FALSE(r.message.empty());
+  }
 }

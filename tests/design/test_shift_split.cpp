@@ -1,6 +1,8 @@
 // Division of a search row's shift between the two gears.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "design/shift_split.h"
 
 TEST(ShiftSplit, PairProposalFollowsTheUndercutLimits) {
@@ -24,4 +26,7 @@ TEST(ShiftSplit, InternalPinionNeverGetsANegativeShift) {
   EXPECT_EQ(ProposeInternalShiftX1(-0.9), 0.0);
   EXPECT_EQ(ProposeInternalShiftX1(0.0), 0.0);
   EXPECT_EQ(ProposeInternalShiftX1(0.25), 0.25);
+  // A pressure angle typed as "Infinity" gives no minimum shift (NaN): the
+  // field must get a number, not "NaN".
+  EXPECT_EQ(ProposeInternalShiftX1(std::nan("")), 0.0);
 }
