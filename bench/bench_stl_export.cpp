@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/globals.h"
+#include "bench/export_designs.h"
 #include "export/stl_file.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
@@ -36,6 +37,21 @@ void BM_StlDefaultPair(benchmark::State& state) {
   state.counters["triangles"] = static_cast<double>(triangles);
 }
 BENCHMARK(BM_StlDefaultPair)->Unit(benchmark::kMillisecond);
+
+// One spur gear z 200 with keyed bore and hubs (the STEP benchmark's gear).
+void BM_StlSpurGear(benchmark::State& state) {
+  const GearRecord gear = BenchExportGear(state.range(0), 0.0);
+  const std::string path = (std::filesystem::temp_directory_path() / "norvale_bench_spur.stl").string();
+  int64_t triangles = 0;
+  for (auto _ : state) {
+    triangles = StlWriteFile(path, kBenchStlTolerance, gear, 0.0, nullptr, 0.0, 0.0, 0.0);
+    benchmark::DoNotOptimize(triangles);
+  }
+  std::filesystem::remove(path);
+  state.counters["triangles"] = static_cast<double>(triangles);
+  if (triangles == 0) state.SkipWithError("the STL file was not written");
+}
+BENCHMARK(BM_StlSpurGear)->ArgName("z")->Arg(200)->Unit(benchmark::kMillisecond);
 
 // The meshing alone, without the file.
 void BM_StlMeshDefaultPair(benchmark::State& state) {

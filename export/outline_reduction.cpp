@@ -2,10 +2,27 @@
 // chord tolerance (Ramer-Douglas-Peucker).
 #include "export/outline_reduction.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "geometry/tolerances.h"
+
+double StlApproximatePolarAngle(double x, double y) {
+  const double ax = std::fabs(x);
+  const double ay = std::fabs(y);
+  const double big = std::max(ax, ay);
+  if (!(big > 0.0) || !std::isfinite(big)) return NAN;
+  // atan t on 0 <= t <= 1 within 1e-5 (Abramowitz and Stegun 4.4.47), then
+  // the octant by symmetry.
+  const double t = std::min(ax, ay) / big;
+  const double t2 = t * t;
+  double a = t * (0.9998660 + t2 * (-0.3302995 + t2 * (0.1801410 + t2 * (-0.0851330 + t2 * 0.0208351))));
+  if (ay > ax) a = std::numbers::pi / 2.0 - a;
+  if (x < 0.0) a = std::numbers::pi - a;
+  return y < 0.0 ? -a : a;
+}
 
 double Cross2D(double ax, double ay, double bx, double by, double cx, double cy) {
   return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
@@ -54,9 +71,6 @@ void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::
     y.pop_back();
     breaks.pop_back();
   }
-  x.shrink_to_fit();
-  y.shrink_to_fit();
-  breaks.shrink_to_fit();
 }
 
 void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
@@ -110,23 +124,25 @@ int64_t SimplifyClosedOutline(const std::vector<double>& x, const std::vector<do
   if (n == 0) return 0;
   breaks[0] = 1;
 
-  // The ring closed by a copy of point 0 as point n, so the last piece ends
-  // on point 0 again.
-  std::vector<double> ringX(x);
-  std::vector<double> ringY(y);
-  ringX.push_back(x[0]);
-  ringY.push_back(y[0]);
-  std::vector<uint8_t> keep(n + 1, 0);
-
   // Each piece between two marked points is reduced on its own, so the
-  // corners between the curves of the outline survive exactly.
+  // corners between the curves of the outline survive exactly. The last
+  // piece ends on point 0 again: it alone is copied, closed by point 0, so
+  // that the whole outline is not copied to close the ring.
+  std::vector<uint8_t> keep(n, 0);
   size_t prev = 0;
-  for (size_t k = 1; k <= n; ++k) {
-    if (k == n || breaks[k] != 0) {
-      SimplifyPolyline(ringX, ringY, static_cast<int64_t>(prev), static_cast<int64_t>(k), tolerance, keep);
+  for (size_t k = 1; k < n; ++k) {
+    if (breaks[k] != 0) {
+      SimplifyPolyline(x, y, static_cast<int64_t>(prev), static_cast<int64_t>(k), tolerance, keep);
       prev = k;
     }
   }
+  std::vector<double> lastX(x.begin() + static_cast<std::ptrdiff_t>(prev), x.end());
+  std::vector<double> lastY(y.begin() + static_cast<std::ptrdiff_t>(prev), y.end());
+  lastX.push_back(x[0]);
+  lastY.push_back(y[0]);
+  std::vector<uint8_t> lastKeep(lastX.size(), 0);
+  SimplifyPolyline(lastX, lastY, 0, static_cast<int64_t>(lastX.size()) - 1, tolerance, lastKeep);
+  for (size_t i = 0; i + 1 < lastKeep.size(); ++i) keep[prev + i] |= lastKeep[i];
 
   int64_t m = 0;
   for (size_t k = 0; k < n; ++k) m += keep[k] != 0 ? 1 : 0;

@@ -11,6 +11,13 @@
 
 #include "geometry/gear_record.h"
 
+// The polar angle atan2(y, x) in -pi .. pi within
+// kStlApproximatePolarAngleError (rad) modulo 2 pi, at a fraction of the
+// cost; NaN at the origin or for a coordinate that is not finite. For ruling
+// out points far from a wanted angle before the exact angle is computed.
+double StlApproximatePolarAngle(double x, double y);
+inline constexpr double kStlApproximatePolarAngleError = 2e-5;
+
 // Twice the signed area of the triangle a, b, c: positive when c lies to the
 // left of the directed line from a to b.
 double Cross2D(double ax, double ay, double bx, double by, double cx, double cy);

@@ -1,22 +1,44 @@
 // The STEP entity list and the small entity writers shared by the solid builders.
 #include "export/step_entities.h"
 
+#include <charconv>
+
 #include "export/step_number.h"
+#include "platform/safe_file.h"
 
 int64_t gStepEntityCount = 0;
+
+namespace {
+
+// The file that entity lines go to while one is being written.
+SafeFileWriter* gStepEntityFile = nullptr;
+
+}  // namespace
 
 void StepResetEntities() {
   gStepEntityList.clear();
   gStepEntityCount = 0;
 }
 
+void StepStreamEntitiesTo(SafeFileWriter* file) { gStepEntityFile = file; }
+
 int64_t StepAddEntity(std::string_view text) {
   ++gStepEntityCount;
+  // "#<n>=": a 64-bit number has at most 20 digits.
+  char head[24];
+  head[0] = '#';
+  char* end = std::to_chars(head + 1, head + sizeof head - 1, gStepEntityCount).ptr;
+  *end++ = '=';
+  const std::string_view prefix(head, static_cast<std::size_t>(end - head));
+  if (gStepEntityFile != nullptr) {
+    gStepEntityFile->Write(prefix);
+    gStepEntityFile->Write(text);
+    gStepEntityFile->Write(";\r\n");
+    return gStepEntityCount;
+  }
   StepLine line;
-  line.reserve(text.size() + 24);
-  line += '#';
-  line += std::to_string(gStepEntityCount);
-  line += '=';
+  line.reserve(prefix.size() + text.size() + 1);
+  line += prefix;
   line += text;
   line += ';';
   gStepEntityList.push_back(std::move(line));
@@ -30,8 +52,17 @@ std::string StepFormatRef(int64_t n) {
 }
 
 int64_t StepWriteCartesianPoint(double x, double y, double z) {
-  return StepAddEntity("CARTESIAN_POINT('',(" + StepFormatCoordinate(x) + "," +
-                       StepFormatCoordinate(y) + "," + StepFormatCoordinate(z) + "))");
+  // Built in one string: points are the most frequent entity by far.
+  std::string text;
+  text.reserve(64);
+  text += "CARTESIAN_POINT('',(";
+  StepAppendCoordinate(text, x);
+  text += ',';
+  StepAppendCoordinate(text, y);
+  text += ',';
+  StepAppendCoordinate(text, z);
+  text += "))";
+  return StepAddEntity(text);
 }
 
 int64_t StepWriteVertexPoint(double x, double y, double z) {

@@ -40,10 +40,19 @@ struct StepBoreLoop {
   double y[4] = {0.0, 0.0, 0.0, 0.0};
 };
 
+class SafeFileWriter;
+
 // Empties the list and restarts the numbering at 1.
 void StepResetEntities();
 
-// Appends "#n=<text>;" with n the next number; returns n.
+// Makes StepAddEntity write every line into file, ended by CR LF, as soon as
+// it is made, instead of keeping it in gStepEntityList; nullptr goes back to
+// the list. The file writer sets it for the DATA section of the file it
+// writes, so that the entity text is never held in memory as a whole.
+void StepStreamEntitiesTo(SafeFileWriter* file);
+
+// Adds the line "#n=<text>;" with n the next number (to the list, or to the
+// file while one is set); returns n.
 int64_t StepAddEntity(std::string_view text);
 
 // "#<n>"

@@ -1,5 +1,5 @@
 // The STEP file: ISO 10303-21 header, AP214 product structure and units, the
-// bodies' solids, and the file written in one piece with CR LF lines.
+// bodies' solids, and the file written line by line with CR LF ends.
 #include "export/step_file.h"
 
 #include <algorithm>
@@ -103,20 +103,24 @@ void WriteContextEntities(const std::string& modelName) {
   StepAddEntity("AXIS2_PLACEMENT_3D('',#16,#14,#15)");
 }
 
-void AppendLine(std::string& out, std::string_view line) {
-  out += line;
-  out += "\r\n";
+void WriteLine(SafeFileWriter& file, std::string_view line) {
+  file.Write(line);
+  file.Write("\r\n");
 }
 
-}  // namespace
+// Entity lines go into the file while this lives, and back to the list after.
+struct EntityStreamScope {
+  explicit EntityStreamScope(SafeFileWriter& file) { StepStreamEntitiesTo(&file); }
+  ~EntityStreamScope() { StepStreamEntitiesTo(nullptr); }
+  EntityStreamScope(const EntityStreamScope&) = delete;
+  EntityStreamScope& operator=(const EntityStreamScope&) = delete;
+};
 
-int64_t StepWriteFileStamped(const std::string& path, const GearRecord& a, double angleA,
-                             const GearRecord* b, double xB, double angleB, double yB,
-                             const std::string& timeStamp) {
-  if (!IsWritableBody(a) || (b != nullptr && !IsWritableBody(*b))) return 0;
-  const std::string fileName = StepEncodeString(StepFileNameOf(path));
-  const std::string modelName = StepEncodeString(StepModelNameOf(path));
-
+// The entities of the DATA section, from #1 to the shape definition
+// representation. Returns 0 when a body gives no solid or a number had no
+// STEP form.
+int64_t WriteModelEntities(const std::string& modelName, const GearRecord& a, double angleA,
+                           const GearRecord* b, double xB, double angleB, double yB) {
   StepResetEntities();
   gStepNumberFault = 0;
   WriteContextEntities(modelName);
@@ -131,26 +135,38 @@ int64_t StepWriteFileStamped(const std::string& path, const GearRecord& a, doubl
   const int64_t representation =
       StepAddEntity("ADVANCED_BREP_SHAPE_REPRESENTATION('" + modelName + "',(" + items + "),#13)");
   StepAddEntity("SHAPE_DEFINITION_REPRESENTATION(#8," + StepFormatRef(representation) + ")");
+  return gStepNumberFault == 0 ? 1 : 0;
+}
 
-  std::size_t size = 512;
-  for (const StepLine& line : gStepEntityList) size += line.size() + 2;
-  std::string out;
-  out.reserve(size);
-  AppendLine(out, "ISO-10303-21;");
-  AppendLine(out, "HEADER;");
-  AppendLine(out, "FILE_DESCRIPTION(('" + StepEncodeString(texts::kStepFileDescription) + "'),'2;1');");
-  AppendLine(out, "FILE_NAME('" + fileName + "','" + timeStamp +
-                      "',(''),(''),'Norvale','Norvale','');");
-  AppendLine(out, "FILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }'));");
-  AppendLine(out, "ENDSEC;");
-  AppendLine(out, "DATA;");
-  for (const StepLine& line : gStepEntityList) AppendLine(out, line);
-  AppendLine(out, "ENDSEC;");
-  AppendLine(out, "END-ISO-10303-21;");
+}  // namespace
 
-  // Written to a temporary file and renamed: a failed write leaves no
-  // partial file and the old file, if any, intact.
-  if (!WriteFileAtomically(path, out)) return 0;
+int64_t StepWriteFileStamped(const std::string& path, const GearRecord& a, double angleA,
+                             const GearRecord* b, double xB, double angleB, double yB,
+                             const std::string& timeStamp) {
+  if (!IsWritableBody(a) || (b != nullptr && !IsWritableBody(*b))) return 0;
+  const std::string fileName = StepEncodeString(StepFileNameOf(path));
+  const std::string modelName = StepEncodeString(StepModelNameOf(path));
+
+  // Written to a temporary file, each entity line as soon as it is made, and
+  // renamed over path only when the model is complete and every write
+  // succeeded: a failure leaves no partial file and the old file, if any,
+  // intact.
+  SafeFileWriter file(path);
+  if (!file.IsGood()) return 0;
+  WriteLine(file, "ISO-10303-21;");
+  WriteLine(file, "HEADER;");
+  WriteLine(file, "FILE_DESCRIPTION(('" + StepEncodeString(texts::kStepFileDescription) + "'),'2;1');");
+  WriteLine(file, "FILE_NAME('" + fileName + "','" + timeStamp + "',(''),(''),'Norvale','Norvale','');");
+  WriteLine(file, "FILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }'));");
+  WriteLine(file, "ENDSEC;");
+  WriteLine(file, "DATA;");
+  {
+    const EntityStreamScope stream(file);
+    if (WriteModelEntities(modelName, a, angleA, b, xB, angleB, yB) == 0) return 0;
+  }
+  WriteLine(file, "ENDSEC;");
+  WriteLine(file, "END-ISO-10303-21;");
+  if (!file.Finish()) return 0;
   gStepEntityList.clear();
   return 1;
 }

@@ -10,6 +10,8 @@
 // infinity has no STEP form: it is written as 0 and raises gStepNumberFault,
 // so that the file writer refuses the model instead of writing a false solid.
 std::string StepFormatCoordinate(double v);
+// The same text appended to out.
+void StepAppendCoordinate(std::string& out, double v);
 
 // A computed unit-direction component: 10 decimals (|v| < 1e-12 written as
 // 0). With 6 decimals a direction would be off by up to 7e-7 rad, and the far

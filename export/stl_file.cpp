@@ -2,7 +2,6 @@
 #include "export/stl_file.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "app/globals.h"
@@ -16,19 +15,6 @@ namespace {
 
 constexpr size_t kStlHeaderBytes = 80;
 constexpr size_t kStlFacetBytes = 50;
-
-// Binary STL is little-endian whatever the host: bytes are placed explicitly.
-void AppendU32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFFu));
-}
-
-void AppendF32(std::string& out, double v) {
-  const float f = static_cast<float>(v);
-  uint32_t bits = 0;
-  static_assert(sizeof bits == sizeof f);
-  std::memcpy(&bits, &f, sizeof bits);
-  AppendU32(out, bits);
-}
 
 // True when every coordinate of gTriangleList is finite and within the
 // range of float32.
@@ -81,11 +67,19 @@ std::string FormatStlHeader(double chordTolerance) {
   return header;
 }
 
-std::string EncodeStlFile(double chordTolerance) {
-  std::string out;
-  out.reserve(kStlHeaderBytes + 4 + kStlFacetBytes * gTriangleList.size());
-  out += FormatStlHeader(chordTolerance);
-  AppendU32(out, static_cast<uint32_t>(gTriangleList.size()));
+int64_t StlWriteTriangleFile(const std::string& path, double chordTolerance) {
+  // The count field is 32 bits wide: a larger mesh cannot be written.
+  if (gTriangleList.size() > std::numeric_limits<uint32_t>::max()) return 0;
+  // A placement or a body far out of range would give coordinates that are
+  // not finite in f32: such a file is no usable mesh.
+  if (!AreTrianglesWritable()) return RefuseBody(BodyFault::kNotFinite);
+
+  // The facets are streamed through a temporary file that replaces path only
+  // when every write, the flush and the close succeeded, so a failed export
+  // never leaves a cut-off mesh behind nor reports it as written.
+  SafeFileWriter file(path);
+  file.Write(FormatStlHeader(chordTolerance));
+  file.WriteU32(static_cast<uint32_t>(gTriangleList.size()));
   for (const StlTriangle& t : gTriangleList) {
     // Normal by the right-hand rule from the vertex order, in f64:
     // N = (P1 - P0) x (P2 - P0), written as (0, 0, 0) for a zero-area triangle.
@@ -102,18 +96,20 @@ std::string EncodeStlFile(double chordTolerance) {
     } else {
       nx = ny = nz = 0.0;
     }
-    AppendF32(out, nx);
-    AppendF32(out, ny);
-    AppendF32(out, nz);
+    file.WriteF32(static_cast<float>(nx));
+    file.WriteF32(static_cast<float>(ny));
+    file.WriteF32(static_cast<float>(nz));
     for (int v = 0; v < 3; ++v) {
-      AppendF32(out, t.x[v]);
-      AppendF32(out, t.y[v]);
-      AppendF32(out, t.z[v]);
+      file.WriteF32(static_cast<float>(t.x[v]));
+      file.WriteF32(static_cast<float>(t.y[v]));
+      file.WriteF32(static_cast<float>(t.z[v]));
     }
-    out.push_back('\0');  // attribute byte count, uint16 0
-    out.push_back('\0');
+    file.WriteU16(0);  // attribute byte count
   }
-  return out;
+  if (!file.Finish()) return 0;
+  const auto count = static_cast<int64_t>(gTriangleList.size());
+  gTriangleList.clear();
+  return count;
 }
 
 int64_t StlWriteFile(const std::string& path, double chordTolerance, const GearRecord& a, double angleA,
@@ -124,20 +120,7 @@ int64_t StlWriteFile(const std::string& path, double chordTolerance, const GearR
   gTriangleList.clear();
   if (StlMeshBody(a, 0.0, 0.0, angleA, chordTolerance) == 0) return 0;
   if (b != nullptr && StlMeshBody(*b, xB, yB, angleB, chordTolerance) == 0) return 0;
-  // The count field is 32 bits wide: a larger mesh cannot be written.
-  if (gTriangleList.size() > std::numeric_limits<uint32_t>::max()) return 0;
-  // A placement or a body far out of range would give coordinates that are
-  // not finite in f32: such a file is no usable mesh.
-  if (!AreTrianglesWritable()) return RefuseBody(BodyFault::kNotFinite);
-
-  // The file is written whole through a temporary and renamed over path only
-  // when every write, the flush and the close succeeded, so a failed export
-  // never leaves a cut-off mesh behind nor reports it as written.
-  const std::string bytes = EncodeStlFile(chordTolerance);
-  if (!WriteFileAtomically(path, bytes)) return 0;
-  const auto count = static_cast<int64_t>(gTriangleList.size());
-  gTriangleList.clear();
-  return count;
+  return StlWriteTriangleFile(path, chordTolerance);
 }
 
 std::string FormatStlResultMessage(int64_t triangleCount, double chordTolerance) {

@@ -31,8 +31,14 @@ void StlAddTriangleOriented(double ax, double ay, double bx, double by, double c
 // decimals + " mm", padded with blanks (cut at 80).
 std::string FormatStlHeader(double chordTolerance);
 
-// The bytes of a binary STL file of gTriangleList with the given header.
-std::string EncodeStlFile(double chordTolerance);
+// Writes gTriangleList as a binary STL file with the header of the given
+// tolerance: the header, the count and one 50-byte facet per triangle with
+// its right-hand unit normal ((0, 0, 0) for a zero-area triangle), streamed
+// into a temporary file that replaces path only when all of it was written.
+// Empties the list and returns its count; returns 0 (list kept, no file) when
+// the list is too long for the count field, a coordinate does not fit in
+// float32, or the file cannot be written.
+int64_t StlWriteTriangleFile(const std::string& path, double chordTolerance);
 
 // The message shown after a successful STL export of n triangles:
 // "STL written: n triangles, k kB\r\nChord tolerance max. t mm".

@@ -9,73 +9,11 @@
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
-#include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
-
-namespace {
-
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
-
-// Rebuilds the copy at the STL point density. Returns 1 when it is valid.
-int RebuildCopy(GearRecord& copy) {
-  if (copy.isInternal != 0) {
-    BuildRingGearGeometry(copy, copy.normalModule, copy.teeth, copy.profileShift,
-                          copy.pressureAngle * kRadToDeg, copy.faceWidth, copy.rimThickness,
-                          copy.thicknessAllowance, copy.helixAngle * kRadToDeg, copy.hand, kStlPointDensity,
-                          copy.requestedTipRadius);
-  } else {
-    BuildGearGeometry(copy, kStlPointDensity);
-  }
-  return copy.valid != 0 ? 1 : 0;
-}
-
-}  // namespace
 
 int StlMeshBody(const GearRecord& rec, double x, double y, double angle, double tolerance) {
   if (rec.isRack != 0) return StlMeshRackBody(rec, x, y, tolerance);
   return StlMeshGearBody(rec, x, y, angle, tolerance);
-}
-
-int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSection& section) {
-  const double pi = std::numbers::pi;
-  const bool internal = rec.isInternal != 0;
-  // A body without thickness would be a flat, zero-volume mesh.
-  if (!std::isfinite(rec.faceWidth)) return RefuseBody(BodyFault::kNotFinite);
-  if (!(rec.faceWidth > 0.0)) return RefuseBody(BodyFault::kFaceWidth);
-  if (rec.teeth < 1) return RefuseBody(BodyFault::kShape);
-
-  const int64_t z = rec.teeth;
-  section.pitchAngle = 2.0 * pi / static_cast<double>(z);
-  section.sectorOffset = internal ? 0.0 : 0.5;
-  // A helical gear is reduced and sliced at half the tolerance, so the chord
-  // and the twist between slices together stay within it.
-  section.tolerance = rec.helixAngle > kStlMinHelixAngle ? tolerance / 2.0 : tolerance;
-
-  section.copy = rec;
-  if (RebuildCopy(section.copy) == 0) return RefuseBody(BodyFault::kShape);
-
-  std::vector<double> x, y;
-  std::vector<uint8_t> breaks;
-  FlattenOutlineToArrays(section.copy, x, y, breaks);
-
-  // Sector boundaries: external gears at the middle of each tooth space,
-  // polar angle (q - 0.5) p; ring gears at the middle of each space, q p.
-  std::vector<int64_t> boundaries;
-  for (size_t k = 0; k < x.size(); ++k) {
-    const double u = std::atan2(y[k], x[k]) / section.pitchAngle + section.sectorOffset;
-    if (std::fabs(u - std::round(u)) < kStlSectorBoundaryTolerance) {
-      breaks[k] = 1;
-      boundaries.push_back(static_cast<int64_t>(k));
-    }
-  }
-  if (static_cast<int64_t>(boundaries.size()) != z) return RefuseBody(BodyFault::kShape);
-
-  std::vector<int64_t> map;
-  section.m = SimplifyClosedOutline(x, y, breaks, section.tolerance, section.X, section.Y, map);
-  section.S.resize(static_cast<size_t>(z) + 1);
-  for (size_t j = 0; j < boundaries.size(); ++j) section.S[j] = map[static_cast<size_t>(boundaries[j])];
-  section.S[static_cast<size_t>(z)] = section.S[0];
-  return 1;
 }
 
 int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, double tolerance) {
@@ -174,6 +112,7 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
   if (!(triangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) {
     return RefuseBody(BodyFault::kTooManyTriangles);
   }
+  gTriangleList.reserve(gTriangleList.size() + static_cast<size_t>(triangles));
   StlSweepSection(sec.X, sec.Y, caps, contours, x, y, angle, w, 0.0, rec.faceWidth, slices);
   return 1;
 }

@@ -111,6 +111,11 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   if (!(toothTriangles + static_cast<double>(gTriangleList.size()) <= kStlMaxTriangles)) {
     return RefuseBody(BodyFault::kTooManyTriangles);
   }
+  // Room for the whole body at once (the inner bands, hubs and bore take at
+  // most a few triangles per circle point), so that the list is not copied
+  // while it grows.
+  gTriangleList.reserve(gTriangleList.size() + static_cast<size_t>(toothTriangles) +
+                        8 * static_cast<size_t>(zk + nh + nb));
 
   // Layers: outline and middle circle turned by angle + w L / N at z = b L / N.
   const size_t n = sec.X.size();

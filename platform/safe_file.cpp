@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,13 +38,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-bool CloseChecked(FdGuard& guard) {
-  const int fd = guard.Release();
-  // After a failed close the descriptor is gone either way (Linux); the data
-  // may not have reached the disk, so it counts as a failure.
-  return ::close(fd) == 0;
-}
-
 // The file that a write to path lands in: the end of a chain of symbolic
 // links, or path itself.
 std::string ResolveTarget(const std::string& path) {
@@ -73,33 +67,29 @@ mode_t DefaultFileMode() {
   return 0666 & ~mask;
 }
 
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
-  FdGuard guard{::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)};
-  if (guard.fd < 0) return false;
-  if (!WriteAll(guard.fd, bytes)) return false;
-  return CloseChecked(guard);
-}
-
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return false;
-  const std::string target = ResolveTarget(path);
+SafeFileWriter::SafeFileWriter(const std::string& path)
+    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferBytes)) {
+  if (path.empty()) return;
+  target_ = ResolveTarget(path);
 
   struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) return false;
-  if (exists && !S_ISREG(old.st_mode)) return WriteInPlace(target, bytes);
+  const bool exists = ::stat(target_.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) return;
+  if (exists && !S_ISREG(old.st_mode)) {
+    fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    return;
+  }
 
-  const std::string folder = FolderOf(target);
   // A hidden name beside the target; the name part is shortened so that a
   // target name near the 255-byte limit still leaves room for the suffix.
-  std::string pattern = folder + "/." + NameOf(target).substr(0, 200) + ".XXXXXX";
+  const std::string pattern = FolderOf(target_) + "/." + NameOf(target_).substr(0, 200) + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   FdGuard guard{::mkostemp(name.data(), O_CLOEXEC)};
-  if (guard.fd < 0) return false;
-  const std::string tempPath(name.data());
+  if (guard.fd < 0) return;
+  tempPath_ = name.data();
 
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
   // Keep the old file's owner where allowed (only root may give a file away;
@@ -107,20 +97,73 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
     [[maybe_unused]] const int ignored = ::fchown(guard.fd, old.st_uid, old.st_gid);
   }
-  bool ok = ::fchmod(guard.fd, mode) == 0;
-  ok = ok && WriteAll(guard.fd, bytes);
-  ok = ok && ::fsync(guard.fd) == 0;
-  ok = ok && CloseChecked(guard);
-  ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(tempPath.c_str());
+  if (::fchmod(guard.fd, mode) != 0) {
+    ::close(guard.Release());
+    ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+    return;
+  }
+  fd_ = guard.Release();
+}
+
+SafeFileWriter::~SafeFileWriter() { Fail(); }
+
+void SafeFileWriter::Fail() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  used_ = 0;
+  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+  tempPath_.clear();
+}
+
+bool SafeFileWriter::FlushBuffer() {
+  if (fd_ < 0) return false;
+  if (!WriteAll(fd_, std::string_view(buffer_.get(), used_))) {
+    Fail();
     return false;
   }
-  // Make the rename itself durable; a folder that cannot be synced does not
-  // undo a completed write.
-  FdGuard dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-  if (dir.fd >= 0) ::fsync(dir.fd);
+  used_ = 0;
   return true;
+}
+
+void SafeFileWriter::WriteSlow(std::string_view bytes) {
+  if (!FlushBuffer()) return;
+  if (bytes.size() < kBufferBytes) {
+    std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+    used_ = bytes.size();
+  } else if (!WriteAll(fd_, bytes)) {
+    Fail();
+  }
+}
+
+bool SafeFileWriter::Finish() {
+  if (!FlushBuffer()) return false;
+  const bool inPlace = tempPath_.empty();
+  // After a failed fsync or close the data may not have reached the disk, so
+  // either counts as a failure (the descriptor is gone after close either way).
+  bool ok = inPlace || ::fsync(fd_) == 0;
+  const int fd = fd_;
+  fd_ = -1;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && (inPlace || ::rename(tempPath_.c_str(), target_.c_str()) == 0);
+  if (!ok) {
+    Fail();
+    return false;
+  }
+  tempPath_.clear();
+  if (!inPlace) {
+    // Make the rename itself durable; a folder that cannot be synced does not
+    // undo a completed write.
+    FdGuard dir{::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) ::fsync(dir.fd);
+  }
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  SafeFileWriter writer(path);
+  writer.Write(bytes);
+  return writer.Finish();
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes) {

@@ -2,17 +2,77 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
-// Writes bytes as the whole content of path so that the old file survives any
-// failure: a regular file is written to a temporary file in the same folder,
-// every write, the flush to disk and the close are checked, and only then is the
-// temporary renamed over path (a symbolic link is followed, its target
-// replaced; the old file's permissions are kept). A target that exists but is
-// no regular file (a device, a pipe) cannot be replaced: it is written in place,
-// again with every write and the close checked. Returns false on any failure,
-// with the temporary removed and path untouched.
+// A file written through a buffer so that the old file survives any failure:
+// a regular file is written to a temporary file in the same folder, every
+// write, the flush to disk and the close are checked, and only Finish renames
+// the temporary over path (a symbolic link is followed, its target replaced;
+// the old file's permissions and, where allowed, its owner are kept). A
+// target that exists but is no regular file (a device, a pipe) cannot be
+// replaced: it is written in place, again with every write and the close
+// checked. The first failure ends the writing: later writes do nothing and
+// Finish returns false. A writer destroyed without a successful Finish
+// removes its temporary and leaves path untouched.
+class SafeFileWriter {
+ public:
+  explicit SafeFileWriter(const std::string& path);
+  ~SafeFileWriter();
+  SafeFileWriter(const SafeFileWriter&) = delete;
+  SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+  // False once the file could not be opened or a write failed.
+  bool IsGood() const { return fd_ >= 0; }
+
+  void Write(std::string_view bytes) {
+    if (bytes.size() <= kBufferBytes - used_) {
+      std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+      used_ += bytes.size();
+    } else {
+      WriteSlow(bytes);
+    }
+  }
+  // Binary fields, little-endian whatever the host.
+  void WriteU16(uint16_t v) {
+    const char bytes[2] = {static_cast<char>(v & 0xFFu), static_cast<char>(v >> 8)};
+    Write(std::string_view(bytes, sizeof bytes));
+  }
+  void WriteU32(uint32_t v) {
+    const char bytes[4] = {static_cast<char>(v & 0xFFu), static_cast<char>((v >> 8) & 0xFFu),
+                           static_cast<char>((v >> 16) & 0xFFu), static_cast<char>(v >> 24)};
+    Write(std::string_view(bytes, sizeof bytes));
+  }
+  void WriteF32(float v) {
+    uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof v);
+    std::memcpy(&bits, &v, sizeof bits);
+    WriteU32(bits);
+  }
+
+  // Writes out the buffer, flushes the file to disk, closes it and puts it
+  // in place. Returns true only when all of it succeeded.
+  bool Finish();
+
+  static constexpr std::size_t kBufferBytes = std::size_t{64} << 10;
+
+ private:
+  void WriteSlow(std::string_view bytes);
+  bool FlushBuffer();
+  void Fail();
+
+  std::string target_;    // the file that is replaced (symbolic links resolved)
+  std::string tempPath_;  // empty when writing in place
+  int fd_ = -1;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
+};
+
+// Writes bytes as the whole content of path through a SafeFileWriter.
+// Returns false on any failure, with the temporary removed and path untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Reads the whole file into bytes. Returns false when it cannot be opened or

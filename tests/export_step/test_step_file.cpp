@@ -6,8 +6,11 @@
 #include <fstream>
 #include <limits>
 
+#include "app/globals.h"
+#include "export/step_entities.h"
 #include "export/step_number.h"
 #include "step_test_support.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -185,6 +188,47 @@ TEST(StepFile, RefusesWhatCannotBeWritten) {
   const std::string missing = (TempDir() / "no_such_dir" / "x.stp").string();
   EXPECT_EQ(StepWriteFile(missing, good, 0.0, nullptr, 0, 0, 0), 0);
   EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// The lines go into the temporary file as they are made. A write that fails
+// part of the way, and a model found broken after much of it was written
+// (gear B not finite, after the whole of gear A), must both leave the old
+// file as it was, no temporary beside it, and the entity writers working on
+// the list again.
+TEST(StepFile, FailureWhileStreamingLeavesOldFileAndNoTemporary) {
+  const std::filesystem::path dir = TempDir() / "stream_failure";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "gear.stp").string();
+  { std::ofstream(path) << "old"; }
+  const auto entries = [&] {
+    return std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator());
+  };
+  const GearRecord helical = MakeGear(2.0, 20, 12.0, 20.0);  // a file of nearly 1 MB
+  {
+    const FileSizeLimit limit(200000);
+    ASSERT_TRUE(limit.IsSet());
+    EXPECT_EQ(StepWriteFileStamped(path, helical, 0.0, nullptr, 0, 0, 0, kStamp), 0);
+  }
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(StepWriteFileStamped(path, helical, 0.0, &helical, nan, 0.0, 0.0, kStamp), 0);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "old");
+  EXPECT_EQ(entries(), 1);
+
+  StepResetEntities();
+  StepWriteCartesianPoint(1.0, 2.0, 3.0);
+  ASSERT_EQ(gStepEntityList.size(), 1u);
+  EXPECT_EQ(gStepEntityList[0], "#1=CARTESIAN_POINT('',(1.000000,2.000000,3.000000));");
+  StepResetEntities();
+
+  // And the same export without the limit is written whole.
+  EXPECT_EQ(StepWriteFileStamped(path, helical, 0.0, nullptr, 0, 0, 0, kStamp), 1);
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_GT(bytes.size(), 200000u);  // well beyond the limit above
+  EXPECT_EQ(bytes.substr(bytes.size() - 19), "END-ISO-10303-21;\r\n");
+  EXPECT_EQ(entries(), 1);
 }
 
 TEST(StepFile, TimeStampHasTheFixedForm) {

@@ -12,6 +12,7 @@
 #include "export/stl_file.h"
 #include "geometry/gear_geometry.h"
 #include "stl_test_support.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -47,7 +48,14 @@ TEST(StlEncoding, LittleEndianFacetsWithRightHandNormals) {
   StlAddTriangle(0, 0, 5, 0, 2, 5, 3, 0, 5);     // clockwise from +z
   StlAddTriangle(0, 0, 0, 1, 1, 1, 2, 2, 2);     // collinear
   StlAddTriangle(1, 2, 3, 1, 2, 3, 4, 5, 6);     // repeated vertex
-  const std::string bytes = EncodeStlFile(0.01);
+  const std::string path = stltest::TempPath("encoding");
+  ASSERT_EQ(StlWriteTriangleFile(path, 0.01), 4);
+  EXPECT_TRUE(gTriangleList.empty());
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   ASSERT_EQ(bytes.size(), 84u + 50u * 4u);
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   EXPECT_EQ(stltest::ReadU32(p + 80), 4u);
@@ -55,11 +63,6 @@ TEST(StlEncoding, LittleEndianFacetsWithRightHandNormals) {
   const unsigned char one[4] = {0x00, 0x00, 0x80, 0x3F};
   EXPECT_EQ(std::memcmp(p + 84 + 8, one, 4), 0);  // nz of facet 0
 
-  const std::string path = stltest::TempPath("encoding");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
   const stltest::StlFile file = stltest::ReadStl(path);
   ASSERT_TRUE(file.ok);
   const stltest::Vec3 expectedNormals[] = {{0, 0, 1}, {0, 0, -1}, {0, 0, 0}, {0, 0, 0}};
@@ -160,6 +163,33 @@ TEST(StlWriteFile, FullDiskIsAFailure) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const GearRecord gear = SpurGear();
   EXPECT_EQ(StlWriteFile("/dev/full", 0.01, gear, 0.0, nullptr, 0, 0, 0), 0);
+}
+
+// The facets are streamed into the temporary file: a write failing part of
+// the way leaves the old file as it was and no temporary beside it.
+TEST(StlWriteFile, WriteFailingWhileStreamingLeavesOldFileAndNoTemporary) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("norvale_stl_stream_" + std::to_string(NORVALE_TEST_LANG));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "gear.stl").string();
+  { std::ofstream(path) << "old"; }
+  GearRecord gear;
+  InitGearRecord(gear, 2.0, 60, 0.0, 20.0, 10.0, 0.0, 0.0, 0.0, 1);  // about 600 kB of facets
+  BuildGearGeometry(gear, 1);
+  int64_t written = -1;
+  {
+    const FileSizeLimit limit(150000);
+    ASSERT_TRUE(limit.IsSet());
+    written = StlWriteFile(path, 0.01, gear, 0.0, nullptr, 0, 0, 0);
+  }
+  EXPECT_EQ(written, 0);
+  std::ifstream in(path);
+  std::string content;
+  in >> content;
+  EXPECT_EQ(content, "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  gTriangleList.clear();
 }
 
 // A placement that is not finite gives no file of NaN coordinates.

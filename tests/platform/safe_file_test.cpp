@@ -1,11 +1,14 @@
 // Tests of whole-file writing and reading: the old file survives every failure.
 #include "platform/safe_file.h"
 
+#include "tests/platform/file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -125,22 +128,85 @@ TEST_F(SafeFileTest, FailsOnFullDeviceWithoutReplacingIt) {
 
 TEST_F(SafeFileTest, WriteFailingHalfwayKeepsOldFileAndLeavesNoTemporary) {
   // A file-size limit makes the write fail part of the way through, as a full
-  // disk does; it binds root as well. SIGXFSZ is ignored so that the write
-  // returns EFBIG instead of ending the process.
+  // disk does.
   const std::string path = Path("p.tdw");
   const std::string old = "old project\r\n";
   Put(path, old);
-  rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteFileAtomically(path, std::string(5000, 'n'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  bool written = true;
+  {
+    const FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.IsSet());
+    written = WriteFileAtomically(path, std::string(5000, 'n'));
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(Slurp(path), old);
+  EXPECT_EQ(CountEntries(), 1);
+}
+
+// Pieces of every size, small ones that fill the buffer and ones larger than
+// it, arrive in order and whole; the binary fields are little-endian.
+TEST_F(SafeFileTest, StreamedPiecesArriveInOrderAndWhole) {
+  const std::string path = Path("stream.bin");
+  std::string expected;
+  {
+    SafeFileWriter file(path);
+    ASSERT_TRUE(file.IsGood());
+    uint32_t seed = 7;
+    for (int i = 0; i < 2000; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      // Mostly short pieces, now and then one beyond the 64 KiB buffer.
+      const std::size_t size = i % 97 == 0 ? 70000 + seed % 100000 : seed % 300;
+      const std::string piece(size, static_cast<char>('a' + i % 26));
+      file.Write(piece);
+      expected += piece;
+    }
+    file.WriteU16(0xA1B2);
+    file.WriteU32(0x01020304u);
+    file.WriteF32(1.0f);   // 0x3F800000
+    file.WriteF32(-2.5f);  // 0xC0200000
+    expected += std::string("\xB2\xA1\x04\x03\x02\x01\x00\x00\x80\x3F\x00\x00\x20\xC0", 14);
+    // Nothing is in place before Finish.
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_TRUE(file.Finish());
+  }
+  EXPECT_EQ(Slurp(path), expected);
+  EXPECT_EQ(CountEntries(), 1);
+}
+
+// A writer dropped before Finish (an export that found its model broken
+// half way) leaves the old file and no temporary.
+TEST_F(SafeFileTest, UnfinishedWriterLeavesOldFileAndNoTemporary) {
+  const std::string path = Path("p.stp");
+  Put(path, "old");
+  {
+    SafeFileWriter file(path);
+    ASSERT_TRUE(file.IsGood());
+    file.Write(std::string(200000, 'x'));  // beyond the buffer: on disk already
+    EXPECT_EQ(CountEntries(), 2);          // the old file and the temporary
+  }
+  EXPECT_EQ(Slurp(path), "old");
+  EXPECT_EQ(CountEntries(), 1);
+}
+
+// A write failing part of the way through a stream of small pieces: the
+// writer goes bad, later pieces are dropped, Finish reports the failure and
+// nothing is left behind.
+TEST_F(SafeFileTest, StreamFailingHalfwayReportsFailureAndKeepsOldFile) {
+  const std::string path = Path("p.stl");
+  Put(path, "old");
+  bool finished = true;
+  bool goodAfterFailure = true;
+  {
+    const FileSizeLimit limit(100000);
+    ASSERT_TRUE(limit.IsSet());
+    SafeFileWriter file(path);
+    for (int i = 0; i < 10000; ++i) file.Write(std::string(50, 'f'));  // 500 000 bytes
+    goodAfterFailure = file.IsGood();
+    finished = file.Finish();
+  }
+  EXPECT_FALSE(goodAfterFailure);
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(Slurp(path), "old");
   EXPECT_EQ(CountEntries(), 1);
 }
 

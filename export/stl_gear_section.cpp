@@ -1,0 +1,179 @@
+// The reduced plane section of a gear or ring gear for the STL meshers: the
+// outline rebuilt at the STL point density, cut at the sector boundaries and
+// reduced within the chord tolerance, one piece at a time.
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "export/body_fault.h"
+#include "export/outline_reduction.h"
+#include "export/stl_mesh.h"
+#include "geometry/gear_geometry.h"
+#include "geometry/ring_gear.h"
+#include "geometry/tolerances.h"
+
+namespace {
+
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+
+// Rebuilds the copy at the STL point density. Returns 1 when it is valid.
+int RebuildCopy(GearRecord& copy) {
+  if (copy.isInternal != 0) {
+    BuildRingGearGeometry(copy, copy.normalModule, copy.teeth, copy.profileShift,
+                          copy.pressureAngle * kRadToDeg, copy.faceWidth, copy.rimThickness,
+                          copy.thicknessAllowance, copy.helixAngle * kRadToDeg, copy.hand, kStlPointDensity,
+                          copy.requestedTipRadius);
+  } else {
+    BuildGearGeometry(copy, kStlPointDensity);
+  }
+  return copy.valid != 0 ? 1 : 0;
+}
+
+// Reduces the outline as FlattenOutlineToArrays, marking the sector
+// boundaries as breaks, and SimplifyClosedOutline would together, with the
+// same points, pieces and arithmetic, but without a flat copy of all the
+// points (hundreds of thousands at the STL density): the points pass through
+// one at a time and only the piece between two breaks is held.
+//
+// A point is held back until the next one arrives, because the first point
+// of the next curve marks it as a junction, and the very last point is
+// dropped when it repeats the first.
+struct SectionReducer {
+  SectionReducer(StlGearSection& target, int64_t z)
+      : section(target),
+        teeth(z),
+        farFromBoundary(kStlSectorBoundaryTolerance +
+                        kStlApproximatePolarAngleError / target.pitchAngle * (1.0 + 1e-6) + 1e-9),
+        wrap(static_cast<double>(z) + 0.5) {}
+
+  StlGearSection& section;
+  const int64_t teeth;
+  const double farFromBoundary;  // |u - nearest| beyond this is no boundary
+  const double wrap;             // u + wrap > 0 for every polar angle
+
+  int64_t released = 0;          // points passed on so far
+  OutlinePoint first{};          // point 0
+  bool holding = false;
+  OutlinePoint held{};
+  bool heldBreak = false;
+  std::vector<double> pieceX, pieceY;  // the piece from its first break on
+  std::vector<uint8_t> pieceBoundary;  // per piece point: a sector boundary
+  std::vector<uint8_t> keep;
+  int64_t boundaries = 0;
+
+  // Sector boundaries: external gears at the middle of each tooth space,
+  // polar angle (q - 0.5) p; ring gears at the middle of each space, q p. The
+  // exact angle decides; a cheap one first rules out the points that lie
+  // clearly away from every boundary, which are nearly all of them. Its error
+  // moves u by at most the angle error / p, and the distance of u to the
+  // nearest whole number by no more than that.
+  bool IsBoundary(const OutlinePoint& q) const {
+    const double ua = StlApproximatePolarAngle(q.x, q.y) / section.pitchAngle + section.sectorOffset;
+    const double nearest = static_cast<double>(static_cast<int64_t>(ua + wrap)) - static_cast<double>(teeth);
+    if (std::fabs(ua - nearest) > farFromBoundary) return false;  // false for NaN: decided exactly
+    const double u = std::atan2(q.y, q.x) / section.pitchAngle + section.sectorOffset;
+    return std::fabs(u - std::round(u)) < kStlSectorBoundaryTolerance;
+  }
+
+  void Store(const OutlinePoint& q, bool isBreak) {
+    if (holding) Release(held, heldBreak);
+    if (released == 0 && !holding) first = q;
+    held = q;
+    heldBreak = isBreak;
+    holding = true;
+  }
+
+  void MarkLastAsBreak() { heldBreak = true; }
+
+  void Release(const OutlinePoint& q, bool isBreak) {
+    const bool boundary = IsBoundary(q);
+    if (boundary) ++boundaries;
+    const bool start = released == 0;
+    ++released;
+    pieceX.push_back(q.x);
+    pieceY.push_back(q.y);
+    pieceBoundary.push_back(boundary ? 1 : 0);
+    if (start || !(isBreak || boundary)) return;
+    ReducePiece(pieceX.size() - 1);
+    pieceX.assign(1, q.x);
+    pieceY.assign(1, q.y);
+    pieceBoundary.assign(1, boundary ? 1 : 0);
+  }
+
+  // Reduces the piece (its last point included) and passes on its kept
+  // points before index end; the point at end starts the next piece.
+  void ReducePiece(std::size_t end) {
+    keep.assign(pieceX.size(), 0);
+    SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
+    for (std::size_t i = 0; i < end; ++i) {
+      if (keep[i] == 0) continue;
+      if (pieceBoundary[i] != 0) section.S.push_back(static_cast<int64_t>(section.X.size()));
+      section.X.push_back(pieceX[i]);
+      section.Y.push_back(pieceY[i]);
+    }
+  }
+
+  // The last piece runs back to point 0.
+  void Finish() {
+    if (!holding) return;
+    const int64_t total = released + 1;
+    const bool repeatsFirst = std::fabs(held.x - first.x) < kStlClosingPointTolerance &&
+                              std::fabs(held.y - first.y) < kStlClosingPointTolerance;
+    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak);
+    holding = false;
+    const std::size_t end = pieceX.size();
+    pieceX.push_back(first.x);
+    pieceY.push_back(first.y);
+    pieceBoundary.push_back(0);
+    ReducePiece(end);
+  }
+};
+
+}  // namespace
+
+int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSection& section) {
+  const double pi = std::numbers::pi;
+  const bool internal = rec.isInternal != 0;
+  // A body without thickness would be a flat, zero-volume mesh.
+  if (!std::isfinite(rec.faceWidth)) return RefuseBody(BodyFault::kNotFinite);
+  if (!(rec.faceWidth > 0.0)) return RefuseBody(BodyFault::kFaceWidth);
+  if (rec.teeth < 1) return RefuseBody(BodyFault::kShape);
+
+  const int64_t z = rec.teeth;
+  section.pitchAngle = 2.0 * pi / static_cast<double>(z);
+  section.sectorOffset = internal ? 0.0 : 0.5;
+  // A helical gear is reduced and sliced at half the tolerance, so the chord
+  // and the twist between slices together stay within it.
+  section.tolerance = rec.helixAngle > kStlMinHelixAngle ? tolerance / 2.0 : tolerance;
+
+  section.copy = rec;
+  if (RebuildCopy(section.copy) == 0) return RefuseBody(BodyFault::kShape);
+
+  section.X.clear();
+  section.Y.clear();
+  section.S.clear();
+  SectionReducer reducer(section, z);
+  // The points in outline order; the shared first point of every curve after
+  // the first is taken once, as a junction.
+  bool firstPoint = true;
+  for (const OutlineCurve& curve : section.copy.outline) {
+    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+      if (firstPoint) {
+        reducer.Store(curve.points[i], true);
+        firstPoint = false;
+      } else if (i == 0) {
+        reducer.MarkLastAsBreak();
+      } else {
+        reducer.Store(curve.points[i], false);
+      }
+    }
+  }
+  reducer.Finish();
+  if (reducer.boundaries != z || static_cast<int64_t>(section.S.size()) != z) {
+    return RefuseBody(BodyFault::kShape);
+  }
+
+  section.m = static_cast<int64_t>(section.X.size());
+  section.S.push_back(section.S[0]);
+  return 1;
+}

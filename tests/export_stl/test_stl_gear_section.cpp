@@ -1,0 +1,110 @@
+// The reduced section of a gear, built point by point without a flat copy of
+// the fine outline, against the plain composition of its steps on the same
+// rebuilt outline: flattened, every point whose polar angle lies on a sector
+// boundary marked as a break, reduced piece by piece. Both must give the same
+// points and the same boundaries, to the last bit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "export/outline_reduction.h"
+#include "export/stl_mesh.h"
+#include "geometry/gear_geometry.h"
+#include "geometry/ring_gear.h"
+#include "geometry/tolerances.h"
+
+namespace {
+
+struct Reference {
+  std::vector<double> X, Y;
+  std::vector<int64_t> S;
+  bool ok = false;
+};
+
+Reference ReduceByComposition(const StlGearSection& section) {
+  Reference out;
+  std::vector<double> x, y;
+  std::vector<uint8_t> breaks;
+  FlattenOutlineToArrays(section.copy, x, y, breaks);
+  std::vector<size_t> boundaries;
+  for (size_t k = 0; k < x.size(); ++k) {
+    const double u = std::atan2(y[k], x[k]) / section.pitchAngle + section.sectorOffset;
+    if (std::fabs(u - std::round(u)) < kStlSectorBoundaryTolerance) {
+      breaks[k] = 1;
+      boundaries.push_back(k);
+    }
+  }
+  std::vector<int64_t> map;
+  SimplifyClosedOutline(x, y, breaks, section.tolerance, out.X, out.Y, map);
+  for (size_t k : boundaries) out.S.push_back(map[k]);
+  out.ok = true;
+  return out;
+}
+
+GearRecord Gear(double m, int64_t z, double x, double betaDeg, double bore) {
+  GearRecord rec;
+  InitGearRecord(rec, m, z, x, 20.0, 12.0, bore, 0.0, betaDeg, 1);
+  BuildGearGeometry(rec, 1);
+  return rec;
+}
+
+GearRecord Ring(double m, int64_t z, double betaDeg) {
+  GearRecord rec;
+  BuildRingGearGeometry(rec, m, z, 0.0, 20.0, 10.0, 6.0, 0.0, betaDeg, 1, 1, 0.0);
+  return rec;
+}
+
+TEST(StlGearSection, SameReductionAsTheFlatOutlineStepByStep) {
+  struct Case {
+    const char* name;
+    GearRecord rec;
+    double tolerance;
+  };
+  const Case cases[] = {
+      {"spur z 17 shifted", Gear(2.0, 17, 0.1, 0.0, 0.0), 0.01},
+      {"spur z 200 bore", Gear(2.0, 200, 0.0, 0.0, 40.0), 0.01},
+      {"spur z 9 undercut", Gear(3.0, 9, 0.0, 0.0, 0.0), 0.005},
+      {"spur z 1 000 fine module", Gear(0.2, 1000, 0.0, 0.0, 0.0), 0.001},
+      {"helical z 20 beta 20", Gear(2.0, 20, 0.0, 20.0, 12.0), 0.01},
+      {"helical z 33 beta 35 coarse", Gear(1.5, 33, -0.2, 35.0, 0.0), 0.2},
+      {"ring z 40", Ring(2.0, 40, 0.0), 0.01},
+      {"helical ring z 48 beta 15", Ring(1.5, 48, 15.0), 0.02},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(c.rec.valid, 1) << c.name;
+    StlGearSection section;
+    ASSERT_EQ(StlPrepareGearSection(c.rec, c.tolerance, section), 1) << c.name;
+    const Reference ref = ReduceByComposition(section);
+    ASSERT_EQ(static_cast<int64_t>(ref.S.size()), c.rec.teeth) << c.name;
+    EXPECT_EQ(section.m, static_cast<int64_t>(ref.X.size())) << c.name;
+    EXPECT_EQ(section.X, ref.X) << c.name;
+    EXPECT_EQ(section.Y, ref.Y) << c.name;
+    ASSERT_EQ(section.S.size(), ref.S.size() + 1) << c.name;
+    for (size_t j = 0; j < ref.S.size(); ++j) EXPECT_EQ(section.S[j], ref.S[j]) << c.name << " boundary " << j;
+    EXPECT_EQ(section.S.back(), section.S.front()) << c.name;
+  }
+}
+
+// The cheap polar angle that rules out points far from a boundary: within
+// its stated error of atan2 all the way round, at every scale.
+TEST(StlGearSection, ApproximatePolarAngleStaysWithinItsError) {
+  double worst = 0.0;
+  for (double r : {1e-6, 0.37, 1.0, 250.0, 3e7}) {
+    for (int i = 0; i <= 400000; ++i) {
+      const double a = -std::numbers::pi + 2.0 * std::numbers::pi * i / 400000.0;
+      const double x = r * std::cos(a);
+      const double y = r * std::sin(a);
+      double d = std::fabs(StlApproximatePolarAngle(x, y) - std::atan2(y, x));
+      d = std::fmin(d, std::fabs(d - 2.0 * std::numbers::pi));  // the same angle across the cut at pi
+      worst = std::fmax(worst, d);
+    }
+  }
+  EXPECT_LT(worst, kStlApproximatePolarAngleError);
+  EXPECT_TRUE(std::isnan(StlApproximatePolarAngle(0.0, 0.0)));
+  EXPECT_TRUE(std::isnan(StlApproximatePolarAngle(INFINITY, 1.0)));
+}
+
+}  // namespace
