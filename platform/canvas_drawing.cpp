@@ -189,26 +189,33 @@ void StrokeDashedFigures(QPainter& painter, const CanvasPath& path, const QPen& 
       continue;
     }
     const std::size_t segments = figure.closed ? figure.count : figure.count - 1;
-    double phase = 0.0;  // distance into the current period
+    double phase = 0.0;  // distance into the current period, 0 <= phase < period
     for (std::size_t i = 0; figure.count >= 2 && i < segments; ++i) {
       const PathPoint& a = p[i];
       const PathPoint& b = p[(i + 1) % figure.count];
       const double length = std::hypot(b.x - a.x, b.y - a.y);
       if (!(length > 0.0) || !std::isfinite(length)) continue;
       double s = 0.0;  // position along this segment
+      int stalled = 0;  // steps in a row that could not move on
       while (s < length) {
-        const double inPeriod = std::fmod(phase, period);
-        if (inPeriod < dash) {
-          const double end = std::min(length, s + (dash - inPeriod));
+        const bool inDash = phase < dash;
+        const double end = std::min(length, s + ((inDash ? dash : period) - phase));
+        if (!(end > s)) {
+          // Too little of the dash or gap is left to move on along the
+          // segment: the next one begins here (unless dash and gap are both
+          // too short for the segment's coordinates).
+          if (++stalled > 2) break;
+          phase = inDash ? dash : 0.0;
+          continue;
+        }
+        stalled = 0;
+        if (inDash) {
           lines.emplace_back(QPointF(a.x + (b.x - a.x) * s / length, a.y + (b.y - a.y) * s / length),
                              QPointF(a.x + (b.x - a.x) * end / length, a.y + (b.y - a.y) * end / length));
-          phase += end - s;
-          s = end;
-        } else {
-          const double end = std::min(length, s + (period - inPeriod));
-          phase += end - s;
-          s = end;
         }
+        phase += end - s;
+        if (phase >= period) phase -= period;
+        s = end;
       }
     }
   }
