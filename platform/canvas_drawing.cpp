@@ -13,6 +13,7 @@
 #include <QLineF>
 #include <QPen>
 #include <QPolygonF>
+#include <QImage>
 #include <QRectF>
 #include <QTransform>
 
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/canvas_hard_fill.h"
 #include "platform/canvas_path.h"
 #include "platform/polyline_simplify.h"
 #include "platform/registry.h"
@@ -128,6 +130,36 @@ QPainterPath BuildPainterPath(const CanvasPath& path, double deviceScale, FillEd
 double DeviceScaleOf(const QPainter& painter) {
   const QTransform& t = painter.worldTransform();
   return std::sqrt(std::abs(t.determinant()));
+}
+
+// Fills the thinned line figures of the path straight into the painter's
+// image (see platform/canvas_hard_fill.h), when the painter would draw
+// exactly that: a premultiplied image painted source-over, unclipped and fully
+// opaque under a plain scaling, in an opaque colour, and a path of line
+// figures only. False when it did not.
+bool FillHardDirect(QPainter& painter, const CanvasPath& path, const QColor& colour) {
+  QPaintDevice* device = painter.device();
+  if (device == nullptr || device->devType() != QInternal::Image || colour.alpha() != 255) return false;
+  QImage* image = static_cast<QImage*>(device);
+  const QTransform& t = painter.worldTransform();
+  if (image->format() != QImage::Format_ARGB32_Premultiplied ||
+      painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.hasClipping() ||
+      painter.opacity() != 1.0 || t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0.0)) {
+    return false;
+  }
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind == PathFigureKind::kCircle) return false;
+  }
+  const ThinnedPath& thinned = ThinCurrentPath(path, DeviceScaleOf(painter));
+  static std::vector<FillRing> rings;
+  rings.clear();
+  for (const ThinnedFigure& figure : thinned.figures) rings.push_back({figure.first, figure.count});
+  FillTarget target;
+  target.pixels = reinterpret_cast<std::uint32_t*>(image->bits());
+  target.width = image->width();
+  target.height = image->height();
+  target.stride = image->bytesPerLine() / 4;
+  return FillRingsHard(target, thinned.points, rings, t.m11(), colour.rgba());
 }
 
 QPainter* ActivePainter() {
@@ -249,7 +281,8 @@ void DrawingFillOutput(DrawColour colour) {
 void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
   if (QPainter* painter = ActivePainter()) {
     const CanvasPath& path = PathGetCurrent();
-    if (!path.figures.empty()) {
+    if (!path.figures.empty() &&
+        !(edge == FillEdge::kHard && FillHardDirect(*painter, path, ToQColor(colour)))) {
       painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
       painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter), edge), QBrush(ToQColor(colour)));
       painter->setRenderHint(QPainter::Antialiasing, true);
