@@ -13,6 +13,7 @@
 #include <QLineF>
 #include <QPen>
 #include <QPolygonF>
+#include <QImage>
 #include <QRectF>
 #include <QTransform>
 
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/canvas_hard_fill.h"
 #include "platform/canvas_path.h"
 #include "platform/polyline_simplify.h"
 #include "platform/registry.h"
@@ -130,6 +132,36 @@ double DeviceScaleOf(const QPainter& painter) {
   return std::sqrt(std::abs(t.determinant()));
 }
 
+// Fills the thinned line figures of the path straight into the painter's
+// image (see platform/canvas_hard_fill.h), when the painter would draw
+// exactly that: a premultiplied image painted source-over, unclipped and fully
+// opaque under a plain scaling, in an opaque colour, and a path of line
+// figures only. False when it did not.
+bool FillHardDirect(QPainter& painter, const CanvasPath& path, const QColor& colour) {
+  QPaintDevice* device = painter.device();
+  if (device == nullptr || device->devType() != QInternal::Image || colour.alpha() != 255) return false;
+  QImage* image = static_cast<QImage*>(device);
+  const QTransform& t = painter.worldTransform();
+  if (image->format() != QImage::Format_ARGB32_Premultiplied ||
+      painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.hasClipping() ||
+      painter.opacity() != 1.0 || t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0.0)) {
+    return false;
+  }
+  for (const PathFigure& figure : path.figures) {
+    if (figure.kind == PathFigureKind::kCircle) return false;
+  }
+  const ThinnedPath& thinned = ThinCurrentPath(path, DeviceScaleOf(painter));
+  static std::vector<FillRing> rings;
+  rings.clear();
+  for (const ThinnedFigure& figure : thinned.figures) rings.push_back({figure.first, figure.count});
+  FillTarget target;
+  target.pixels = reinterpret_cast<std::uint32_t*>(image->bits());
+  target.width = image->width();
+  target.height = image->height();
+  target.stride = image->bytesPerLine() / 4;
+  return FillRingsHard(target, thinned.points, rings, t.m11(), colour.rgba());
+}
+
 QPainter* ActivePainter() {
   QPainter* painter = CurrentDrawingPainter();
   if (painter) painter->setRenderHint(QPainter::Antialiasing, true);
@@ -189,26 +221,33 @@ void StrokeDashedFigures(QPainter& painter, const CanvasPath& path, const QPen& 
       continue;
     }
     const std::size_t segments = figure.closed ? figure.count : figure.count - 1;
-    double phase = 0.0;  // distance into the current period
+    double phase = 0.0;  // distance into the current period, 0 <= phase < period
     for (std::size_t i = 0; figure.count >= 2 && i < segments; ++i) {
       const PathPoint& a = p[i];
       const PathPoint& b = p[(i + 1) % figure.count];
       const double length = std::hypot(b.x - a.x, b.y - a.y);
       if (!(length > 0.0) || !std::isfinite(length)) continue;
       double s = 0.0;  // position along this segment
+      int stalled = 0;  // steps in a row that could not move on
       while (s < length) {
-        const double inPeriod = std::fmod(phase, period);
-        if (inPeriod < dash) {
-          const double end = std::min(length, s + (dash - inPeriod));
+        const bool inDash = phase < dash;
+        const double end = std::min(length, s + ((inDash ? dash : period) - phase));
+        if (!(end > s)) {
+          // Too little of the dash or gap is left to move on along the
+          // segment: the next one begins here (unless dash and gap are both
+          // too short for the segment's coordinates).
+          if (++stalled > 2) break;
+          phase = inDash ? dash : 0.0;
+          continue;
+        }
+        stalled = 0;
+        if (inDash) {
           lines.emplace_back(QPointF(a.x + (b.x - a.x) * s / length, a.y + (b.y - a.y) * s / length),
                              QPointF(a.x + (b.x - a.x) * end / length, a.y + (b.y - a.y) * end / length));
-          phase += end - s;
-          s = end;
-        } else {
-          const double end = std::min(length, s + (period - inPeriod));
-          phase += end - s;
-          s = end;
         }
+        phase += end - s;
+        if (phase >= period) phase -= period;
+        s = end;
       }
     }
   }
@@ -242,7 +281,8 @@ void DrawingFillOutput(DrawColour colour) {
 void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
   if (QPainter* painter = ActivePainter()) {
     const CanvasPath& path = PathGetCurrent();
-    if (!path.figures.empty()) {
+    if (!path.figures.empty() &&
+        !(edge == FillEdge::kHard && FillHardDirect(*painter, path, ToQColor(colour)))) {
       painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
       painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter), edge), QBrush(ToQColor(colour)));
       painter->setRenderHint(QPainter::Antialiasing, true);

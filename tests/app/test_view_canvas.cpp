@@ -235,6 +235,12 @@ TEST_F(ViewCanvasTest, StrokesHaveTheirDashLengthsAndClosedCorners) {
   PathStartFigure(0.0, 20.5);
   PathAddLine(32.0, 20.5);
   DrawingStrokePath(black, DottedStroke(1.0, 4.0), PathKeep::kClear);
+  // A dashed polyline turning a corner 12.5 px along: the pattern runs on
+  // round it, from 12.5 to 42.5 px along the downward leg at x = 12.5.
+  PathStartFigure(0.0, 30.5);
+  PathAddLine(12.5, 30.5);
+  PathAddLine(12.5, 60.5);
+  DrawingStrokePath(black, DashedStroke(1.0, 8.0), PathKeep::kClear);
   // A 20 x 20 square, closed, width 2 (from 40 to 60).
   PathStartFigure(40.0, 40.0);
   PathAddLine(60.0, 40.0);
@@ -251,6 +257,15 @@ TEST_F(ViewCanvasTest, StrokesHaveTheirDashLengthsAndClosedCorners) {
   // Dots cover [0, 1), [4, 5), [8, 9), ...
   for (int x : {0, 4, 8, 12, 28}) EXPECT_FALSE(IsBackground(PixelAt(x + 0.5, 20.5))) << "dot at " << x;
   for (int x : {1, 2, 3, 5, 6, 7, 29}) EXPECT_TRUE(IsBackground(PixelAt(x + 0.5, 20.5))) << "between dots at " << x;
+  // Round the corner: the gap [8, 16) along runs on down the second leg to
+  // y = 34, then dash [16, 24) to y = 42, gap to 50, dash to 58, gap.
+  for (int x : {1, 4, 7}) EXPECT_FALSE(IsBackground(PixelAt(x + 0.5, 30.5))) << "first dash at " << x;
+  for (int x : {9, 11}) EXPECT_TRUE(IsBackground(PixelAt(x + 0.5, 30.5))) << "gap before the corner at " << x;
+  for (int y : {32, 40, 44, 48, 56, 59}) {
+    const double along = 12.5 + (y + 0.5 - 30.5);
+    const bool inDash = std::fmod(along, 16.0) < 8.0;
+    EXPECT_EQ(!IsBackground(PixelAt(12.5, y + 0.5)), inDash) << "down the second leg at y " << y;
+  }
   // The square's outer corner pixels are inked (square ends close the corners).
   for (const auto& corner : {std::pair{39, 39}, std::pair{60, 39}, std::pair{60, 60}, std::pair{39, 60}}) {
     const Rgba p = PixelAt(corner.first + 0.5, corner.second + 0.5);

@@ -74,24 +74,44 @@ TEST_F(OutlinePointsTest, KeptPointsAreTheOutlinesOwnInOrderAndStayClose) {
   EXPECT_GT(GetDrawnOutlinePoints(gear_.outline, 190.0).size(), GetDrawnOutlinePoints(gear_.outline, 9.5).size());
 }
 
+// One point pulled 5 mm outwards: a spike of some 47 px that any thinning
+// keeps. The point is taken at an even and at an odd place of a curve and as
+// the last point of a curve with an odd number of points, so that a change
+// anywhere in the outline is seen.
 TEST_F(OutlinePointsTest, AChangedOutlineIsThinnedAfresh) {
-  GetDrawnOutlinePoints(gear_.outline, 9.5);
-  const std::size_t before = GetDrawnOutlinePoints(gear_.outline, 9.5).size();
-  // Pull one point of a tip arc 5 mm outwards: a spike of some 47 px that any
-  // thinning keeps.
-  OutlineCurve* longest = &gear_.outline[0];
-  for (OutlineCurve& curve : gear_.outline) {
-    if (curve.points.size() > longest->points.size()) longest = &curve;
+  const Outline original = gear_.outline;
+  std::size_t longestIndex = 0;
+  std::size_t oddIndex = original.size();
+  for (std::size_t c = 0; c < original.size(); ++c) {
+    if (original[c].points.size() > original[longestIndex].points.size()) longestIndex = c;
+    if (original[c].points.size() % 2 == 1 && original[c].points.size() > 1) oddIndex = c;
   }
-  OutlinePoint& p = longest->points[longest->points.size() / 2];
-  const double r = std::hypot(p.x, p.y);
-  const OutlinePoint spike{p.x * (r + 5.0) / r, p.y * (r + 5.0) / r};
-  p = spike;
-  GetDrawnOutlinePoints(gear_.outline, 9.5);
-  const std::vector<OutlinePoint> kept = GetDrawnOutlinePoints(gear_.outline, 9.5);
-  EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
-                          [&](const OutlinePoint& q) { return q.x == spike.x && q.y == spike.y; }));
-  EXPECT_GE(kept.size(), before);
+  ASSERT_LT(oddIndex, original.size()) << "the test gear has a curve with an odd number of points";
+  const std::size_t middle = original[longestIndex].points.size() / 2;
+  const struct {
+    std::size_t curve;
+    std::size_t point;
+    const char* what;
+  } cases[] = {
+      {longestIndex, middle - middle % 2, "an even place"},
+      {longestIndex, middle - middle % 2 + 1, "an odd place"},
+      {oddIndex, original[oddIndex].points.size() - 1, "the last point of a curve of odd length"},
+  };
+  for (const auto& c : cases) {
+    gear_.outline = original;
+    GetDrawnOutlinePoints(gear_.outline, 9.5);
+    const std::size_t before = GetDrawnOutlinePoints(gear_.outline, 9.5).size();
+    OutlinePoint& p = gear_.outline[c.curve].points[c.point];
+    const double r = std::hypot(p.x, p.y);
+    const OutlinePoint spike{p.x * (r + 5.0) / r, p.y * (r + 5.0) / r};
+    p = spike;
+    GetDrawnOutlinePoints(gear_.outline, 9.5);
+    const std::vector<OutlinePoint> kept = GetDrawnOutlinePoints(gear_.outline, 9.5);
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
+                            [&](const OutlinePoint& q) { return q.x == spike.x && q.y == spike.y; }))
+        << c.what;
+    EXPECT_GE(kept.size(), before) << c.what;
+  }
 }
 
 }  // namespace
