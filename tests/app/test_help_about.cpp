@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -567,10 +568,19 @@ TEST_F(AboutBoxTest, F1InTheBoxDoesNothingAndOtherWindowsEventsAreDropped) {
     close.kind = kEventCloseWindow;
     close.window = kWindowMain;
     PushEvent(close);
-    // Several animation ticks pass inside the box's loop before it closes.
-    EXPECT_TRUE(WaitForTimerTicks(kWindowMain, kTimerAnimation, 5));
-    ASSERT_TRUE(ActivateAndWaitForFocus(about));
-    QTest::keyClick(about, Qt::Key_Escape);
+    // The box's loop takes several animation ticks before Escape closes it.
+    WindowEntry* main = FindWindow(kWindowMain);
+    ASSERT_TRUE(main != nullptr && main->timers.count(kTimerAnimation) == 1);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(main->timers.at(kTimerAnimation), &QTimer::timeout, about, [ticks]() { ++*ticks; });
+    auto* closer = new QTimer(about);
+    QObject::connect(closer, &QTimer::timeout, [closer, ticks, about]() {
+      if (*ticks < 5) return;
+      closer->stop();
+      EXPECT_TRUE(ActivateAndWaitForFocus(about));
+      QTest::keyClick(about, Qt::Key_Escape);
+    });
+    closer->start(10);
   });
   ExpectClosedCleanly();
   EXPECT_TRUE(opened.empty()) << "F1 in the About box opened the guide";
