@@ -1,8 +1,8 @@
-# The two set-up commands of the README:
+# The set-up commands of the README:
 #   make test    installs what is missing, builds everything and runs every test
 #   make run     the same set-up, then starts the English program (make run-nl: Dutch)
-#   make test-sanitize  the same as make test, built with the address and
-#                undefined-behaviour sanitizers in build-sanitize/
+#   make test-sanitize   as make test, built in build-sanitize/ with the address
+#                and undefined-behaviour sanitizers
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
