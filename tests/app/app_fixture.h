@@ -15,6 +15,7 @@
 #include "app/globals.h"
 #include "app/main_program.h"
 #include "platform/gui.h"
+#include "wait_for_state.h"
 
 // The language of the linked texts: 0 English, 1 Dutch.
 inline constexpr int kLang = NORVALE_TEST_LANG;

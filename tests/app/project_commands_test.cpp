@@ -10,6 +10,7 @@
 
 #include "platform/registry.h"
 #include "project_test_support.h"
+#include "wait_for_state.h"
 
 namespace project_test {
 namespace {
@@ -236,9 +237,7 @@ TEST_F(ProjectCommandTest, ShortcutsAndCloseBoxReachTheProjectCommands) {
   QWidget* window = FindWindow(0)->widget.data();
   ASSERT_NE(window, nullptr);
   window->show();
-  window->activateWindow();
-  QApplication::setActiveWindow(window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(ActivateAndWaitForFocus(window));
 
   dialogAnswer_ = Path("keys.tdw");
   QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);

@@ -33,14 +33,6 @@ std::vector<SeenEvent> DrainEvents() {
   return seen;
 }
 
-// Lets real time pass while Qt processes events (timers fire), without
-// dispatching anything.
-void LetTimePass(int milliseconds) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // A click on the box itself (a check box reacts only on its box and text).
 void ClickCheckBox(int64_t control) {
   QWidget* box = ControlWidget(control);
@@ -166,8 +158,7 @@ TEST_F(AppTest, CloseBoxAsksWhenChangedAndCancelKeepsTheWindow) {
 
 TEST_F(AppTest, ShortcutsArriveAsMenuEvents) {
   QWidget* window = MainWindowWidget();
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(ActivateAndWaitForFocus(window));
   DrainEvents();
   struct Case {
     Qt::Key key;
@@ -216,13 +207,13 @@ TEST_F(AppTest, TimerTicksOnlyWhileRotateIsCheckedAndADesignIsShown) {
 
   // No design: ticks neither turn nor redraw.
   gViewMode = kViewNone;
-  LetTimePass(120);
+  ASSERT_TRUE(WaitForTimerTicks(0, kTimerAnimation, 3));
   Pump();
   EXPECT_EQ(gAnimAngle, 0.0);
 
   // A design: each tick turns gear 1 by speed x 0.05 degrees (speed 4 at start).
   gViewMode = kViewPair;
-  LetTimePass(150);
+  ASSERT_TRUE(WaitForTimerTicks(0, kTimerAnimation, 3));
   Pump();
   const double step = 4 * 0.05 * std::numbers::pi / 180.0;
   ASSERT_GT(gAnimAngle, 0.0);
@@ -234,17 +225,17 @@ TEST_F(AppTest, TimerTicksOnlyWhileRotateIsCheckedAndADesignIsShown) {
   Pump();
   EXPECT_FALSE(WindowHasTimer(0, kTimerAnimation));
   const double stopped = gAnimAngle;
-  LetTimePass(100);
+  ASSERT_TRUE(LetTimerRoundsPass(3, kAnimationIntervalMs));
   Pump();
   EXPECT_EQ(gAnimAngle, stopped);
 }
 
 TEST_F(AppTest, TimerTicksDoNotPileUpWhileTheProgramIsBusy) {
-  // Ten intervals pass while nobody takes events from the queue: at most one
-  // tick waits there. Draining may take long on a loaded machine, so one more
+  // Ten ticks fire while nobody takes events from the queue: at most one
+  // waits there. Draining may take long on a loaded machine, so one more
   // tick may arrive while the queue is emptied, never ten.
   WindowAddTimer(0, kTimerAnimation, 40);
-  LetTimePass(400);
+  ASSERT_TRUE(WaitForTimerTicks(0, kTimerAnimation, 10));
   int ticks = 0;
   for (int64_t kind = EventPoll(); kind != kEventNone; kind = EventPoll()) {
     if (kind == kEventTimer) ++ticks;

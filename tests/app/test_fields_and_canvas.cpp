@@ -204,8 +204,7 @@ TEST_F(AppTest, DraggingPansByTheMouseTravelSinceThePress) {
 
 TEST_F(AppTest, MouseEnteringTheCanvasGivesItTheFocus) {
   QWidget* window = MainWindowWidget();
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(ActivateAndWaitForFocus(window));
   GadgetSetFocus(kFieldPairRatio);
   ASSERT_FALSE(GadgetHasFocus(kCanvasView));
   QWidget* canvas = ControlWidget(kCanvasView);

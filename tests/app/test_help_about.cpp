@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -392,12 +393,13 @@ void WhenAboutBoxOpen(std::function<void()> act) {
 
 class AboutBoxTest : public AppTest {
  protected:
-  // Opens the box and calls `act` from inside its own loop. A watchdog ends a box that `act` failed to close, so a broken
-  // close path fails the test instead of hanging it.
+  // Opens the box and calls `act` from inside its own loop. Once `act` has
+  // returned the box must close within the next few events; a watchdog ends
+  // a box that stays open, so a broken close path fails the test instead of
+  // hanging it. It starts only then, as `act` may wait for states itself.
   void RunAboutBox(int64_t language, const unsigned char* start, const unsigned char* end,
                    const std::function<void()>& act) {
     watchdogFired_ = false;
-    WhenAboutBoxOpen(act);
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [this]() {
@@ -408,7 +410,10 @@ class AboutBoxTest : public AppTest {
       wake.window = kWindowMain;
       PushEvent(wake);
     });
-    watchdog.start(5000);
+    WhenAboutBoxOpen([&act, &watchdog]() {
+      act();
+      watchdog.start(60000);
+    });
     result_ = ShowAboutBox(kWindowMain, "Norvale 1.00", start, end, language);
     watchdog.stop();
   }
@@ -525,8 +530,8 @@ TEST_F(AboutBoxTest, EscapeReturnAndTheCloseBoxEachCloseIt) {
     RunAboutBox(kLang, PictureStart(), PictureEnd(), [&]() {
       QWidget* about = AboutWidget();
       ASSERT_NE(about, nullptr);
-      about->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(about)) << c.what;
+      // The keys reach the box's shortcuts only once it is the active window.
+      ASSERT_TRUE(ActivateAndWaitForFocus(about)) << c.what;
       c.act(about);
     });
     EXPECT_FALSE(watchdogFired_) << c.what;
@@ -549,8 +554,7 @@ TEST_F(AboutBoxTest, F1InTheBoxDoesNothingAndOtherWindowsEventsAreDropped) {
   RunAboutBox(kLang, PictureStart(), PictureEnd(), [&]() {
     QWidget* about = AboutWidget();
     ASSERT_NE(about, nullptr);
-    about->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(about));
+    ASSERT_TRUE(ActivateAndWaitForFocus(about));
     QTest::keyClick(about, Qt::Key_F1);
     // Events of the main window, queued while the box is open: an edit of a
     // field, a click on "Calculate modules" and the close box.
@@ -564,8 +568,19 @@ TEST_F(AboutBoxTest, F1InTheBoxDoesNothingAndOtherWindowsEventsAreDropped) {
     close.kind = kEventCloseWindow;
     close.window = kWindowMain;
     PushEvent(close);
-    // Let several animation ticks (30 ms) pass inside the box's loop.
-    QTimer::singleShot(200, [about]() { QTest::keyClick(about, Qt::Key_Escape); });
+    // The box's loop takes several animation ticks before Escape closes it.
+    WindowEntry* main = FindWindow(kWindowMain);
+    ASSERT_TRUE(main != nullptr && main->timers.count(kTimerAnimation) == 1);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(main->timers.at(kTimerAnimation), &QTimer::timeout, about, [ticks]() { ++*ticks; });
+    auto* closer = new QTimer(about);
+    QObject::connect(closer, &QTimer::timeout, [closer, ticks, about]() {
+      if (*ticks < 5) return;
+      closer->stop();
+      EXPECT_TRUE(ActivateAndWaitForFocus(about));
+      QTest::keyClick(about, Qt::Key_Escape);
+    });
+    closer->start(10);
   });
   ExpectClosedCleanly();
   EXPECT_TRUE(opened.empty()) << "F1 in the About box opened the guide";
@@ -573,9 +588,10 @@ TEST_F(AboutBoxTest, F1InTheBoxDoesNothingAndOtherWindowsEventsAreDropped) {
   EXPECT_EQ(gProjectModified, modifiedBefore);
   EXPECT_EQ(gQuit, 0);
   // After the box the main loop runs again: the animation goes on.
-  QTest::qWait(100);
-  Pump();
-  EXPECT_NE(gAnimAngle, angleBefore);
+  EXPECT_TRUE(QTest::qWaitFor([&]() {
+    Pump();
+    return gAnimAngle != angleBefore;
+  }, 60000));
   GadgetSetState(kCheckRotate, 0);
   HandleControlEvent(kCheckRotate, kSubChanged);
 }

@@ -440,8 +440,7 @@ TEST_F(AppTest, HubWindowGrabsToPng) {
 TEST_F(AppTest, F1InTheHubWindowAsksForTheUserGuide) {
   ShowHubKeywayWindow();
   QWidget* window = FindWindow(kWindowHubKeyway)->widget;
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(ActivateAndWaitForFocus(window));
   while (EventPoll() != kEventNone) {
   }
   QTest::keyClick(window, Qt::Key_F1);

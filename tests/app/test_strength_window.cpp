@@ -323,8 +323,7 @@ TEST_F(AppTest, F1InTheStrengthWindowAsksForTheUserGuide) {
   Pump();
   QWidget* window = StrengthWindowWidget();
   ASSERT_NE(window, nullptr);
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_TRUE(ActivateAndWaitForFocus(window));
   while (EventPoll() != kEventNone) {
   }
   QTest::keyClick(window, Qt::Key_F1);
