@@ -80,7 +80,8 @@ class LastColumnStretch final : public QObject {
  public:
   static constexpr const char* kName = "norvaleLastColumnStretch";
 
-  explicit LastColumnStretch(QTreeWidget* list) : QObject(list), list_(list), setWidth_(0) {
+  explicit LastColumnStretch(QTreeWidget* list)
+      : QObject(list), list_(list), viewport_(list->viewport()), setWidth_(0) {
     setObjectName(kName);
     const int last = list->columnCount() - 1;
     setWidth_ = last >= 0 ? list->columnWidth(last) : 0;
@@ -110,13 +111,17 @@ class LastColumnStretch final : public QObject {
   }
 
  protected:
+  // The viewport is compared with the pointer kept at the start: while the
+  // list is destroyed its viewport still sends events here, and the list is
+  // then no longer a scroll area to ask.
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == list_->viewport() && event->type() == QEvent::Resize) Apply();
+    if (watched == viewport_ && event->type() == QEvent::Resize) Apply();
     return false;
   }
 
  private:
   QTreeWidget* list_;
+  const QObject* viewport_;
   int setWidth_;
 };
 
