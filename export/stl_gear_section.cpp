@@ -9,6 +9,7 @@
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
+#include "geometry/outline_builder.h"
 #include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
 
@@ -16,7 +17,9 @@ namespace {
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-// Rebuilds the copy at the STL point density. Returns 1 when it is valid.
+// Rebuilds the copy at the STL point density: a ring gear whole, an external
+// gear as tooth 0 alone, whose turned copies are the other teeth. Returns 1
+// when it is valid.
 int RebuildCopy(GearRecord& copy) {
   if (copy.isInternal != 0) {
     BuildRingGearGeometry(copy, copy.normalModule, copy.teeth, copy.profileShift,
@@ -24,7 +27,7 @@ int RebuildCopy(GearRecord& copy) {
                           copy.thicknessAllowance, copy.helixAngle * kRadToDeg, copy.hand, kStlPointDensity,
                           copy.requestedTipRadius);
   } else {
-    BuildGearGeometry(copy, kStlPointDensity);
+    BuildGearGeometryFirstTooth(copy, kStlPointDensity);
   }
   return copy.valid != 0 ? 1 : 0;
 }
@@ -153,18 +156,25 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   section.Y.clear();
   section.S.clear();
   SectionReducer reducer(section, z);
-  // The points in outline order; the shared first point of every curve after
-  // the first is taken once, as a junction.
+  // The points in outline order, tooth after tooth for an external gear; the
+  // shared first point of every curve after the first is taken once, as a
+  // junction.
+  const int64_t turns = internal ? 1 : z;
   bool firstPoint = true;
-  for (const OutlineCurve& curve : section.copy.outline) {
-    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+  for (int64_t t = 0; t < turns; ++t) {
+    const bool turned = t > 0;
+    const ToothTurn turn = turned ? ComputeToothTurn(z, t) : ToothTurn{};
+    for (const OutlineCurve& curve : section.copy.outline) {
+      const std::vector<OutlinePoint>& points = curve.points;
+      if (points.empty()) continue;
       if (firstPoint) {
-        reducer.Store(curve.points[i], true);
+        reducer.Store(points[0], true);
         firstPoint = false;
-      } else if (i == 0) {
-        reducer.MarkLastAsBreak();
       } else {
-        reducer.Store(curve.points[i], false);
+        reducer.MarkLastAsBreak();
+      }
+      for (std::size_t i = 1; i < points.size(); ++i) {
+        reducer.Store(turned ? TurnOutlinePoint(points[i], turn) : points[i], false);
       }
     }
   }
