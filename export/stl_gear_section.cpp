@@ -59,6 +59,7 @@ struct SectionReducer {
   bool holding = false;
   OutlinePoint held{};
   bool heldBreak = false;
+  bool heldMayBeBoundary = true;
   std::vector<double> pieceX, pieceY;  // the piece from its first break on
   std::vector<uint8_t> pieceBoundary;  // per piece point: a sector boundary
   std::vector<uint8_t> keep;
@@ -78,18 +79,21 @@ struct SectionReducer {
     return std::fabs(u - std::round(u)) < kStlSectorBoundaryTolerance;
   }
 
-  void Store(const OutlinePoint& q, bool isBreak) {
-    if (holding) Release(held, heldBreak);
+  // mayBeBoundary false: the point is known to lie away from every sector
+  // boundary and is not tested.
+  void Store(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
+    if (holding) Release(held, heldBreak, heldMayBeBoundary);
     if (released == 0 && !holding) first = q;
     held = q;
     heldBreak = isBreak;
+    heldMayBeBoundary = mayBeBoundary;
     holding = true;
   }
 
   void MarkLastAsBreak() { heldBreak = true; }
 
-  void Release(const OutlinePoint& q, bool isBreak) {
-    const bool boundary = IsBoundary(q);
+  void Release(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
+    const bool boundary = mayBeBoundary && IsBoundary(q);
     if (boundary) ++boundaries;
     const bool start = released == 0;
     ++released;
@@ -122,7 +126,7 @@ struct SectionReducer {
     const int64_t total = released + 1;
     const bool repeatsFirst = std::fabs(held.x - first.x) < kStlClosingPointTolerance &&
                               std::fabs(held.y - first.y) < kStlClosingPointTolerance;
-    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak);
+    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak, heldMayBeBoundary);
     holding = false;
     const std::size_t end = pieceX.size();
     pieceX.push_back(first.x);
@@ -131,6 +135,39 @@ struct SectionReducer {
     ReducePiece(end);
   }
 };
+
+// Largest error (rad) of the polar angle of a turned point of tooth 0 against
+// that of the point itself plus the turn: the rounding of the turn's cosine
+// and sine, of the turned coordinates and of atan2 come to a few units in the
+// last place, some 1e-15 rad; this bound lies far above.
+constexpr double kToothTurnAngleError = 1e-12;
+
+// Per point of tooth 0 in the order the reducer receives them (the first
+// point of every curve but the first skipped): 0 when the point and so every
+// turned copy of it lies clearly away from every sector boundary, 1 when the
+// copies must be tested. Only for finite points well inside the range of
+// double, where the turn keeps its few units of rounding.
+std::vector<uint8_t> MarkPointsNearBoundaries(const Outline& tooth, const StlGearSection& section) {
+  const double margin = kStlSectorBoundaryTolerance + kToothTurnAngleError / section.pitchAngle + 1e-9;
+  std::vector<uint8_t> mayBe;
+  auto mark = [&](const OutlinePoint& q) {
+    const double r = std::hypot(q.x, q.y);
+    bool far = false;
+    if (r > 1e-100 && r < 1e100) {
+      const double u = std::atan2(q.y, q.x) / section.pitchAngle + section.sectorOffset;
+      far = std::fabs(u - std::round(u)) > margin;
+    }
+    mayBe.push_back(far ? 0 : 1);
+  };
+  bool firstCurve = true;
+  for (const OutlineCurve& curve : tooth) {
+    if (curve.points.empty()) continue;
+    if (firstCurve) mark(curve.points[0]);
+    firstCurve = false;
+    for (std::size_t i = 1; i < curve.points.size(); ++i) mark(curve.points[i]);
+  }
+  return mayBe;
+}
 
 }  // namespace
 
@@ -159,22 +196,32 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   // The points in outline order, tooth after tooth for an external gear; the
   // shared first point of every curve after the first is taken once, as a
   // junction.
+  // A point of an external gear's tooth 0 that lies well away from every
+  // sector boundary does so on every tooth: the turn moves its polar angle by
+  // a whole pitch, to within kToothTurnAngleError. Only the others are tested
+  // on each tooth, as every point of a ring gear is.
   const int64_t turns = internal ? 1 : z;
+  const std::vector<uint8_t> mayBeBoundary =
+      internal ? std::vector<uint8_t>() : MarkPointsNearBoundaries(section.copy.outline, section);
   bool firstPoint = true;
   for (int64_t t = 0; t < turns; ++t) {
     const bool turned = t > 0;
     const ToothTurn turn = turned ? ComputeToothTurn(z, t) : ToothTurn{};
+    // Index into mayBeBoundary; on a turned tooth the first point of tooth 0
+    // is the junction with the tooth before, taken already.
+    std::size_t k = turned ? 1 : 0;
+    auto mayBe = [&]() { return internal || mayBeBoundary[k++] != 0; };
     for (const OutlineCurve& curve : section.copy.outline) {
       const std::vector<OutlinePoint>& points = curve.points;
       if (points.empty()) continue;
       if (firstPoint) {
-        reducer.Store(points[0], true);
+        reducer.Store(points[0], true, mayBe());
         firstPoint = false;
       } else {
         reducer.MarkLastAsBreak();
       }
       for (std::size_t i = 1; i < points.size(); ++i) {
-        reducer.Store(turned ? TurnOutlinePoint(points[i], turn) : points[i], false);
+        reducer.Store(turned ? TurnOutlinePoint(points[i], turn) : points[i], false, mayBe());
       }
     }
   }
