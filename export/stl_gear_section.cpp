@@ -61,7 +61,9 @@ struct SectionReducer {
   bool heldBreak = false;
   bool heldMayBeBoundary = true;
   std::vector<double> pieceX, pieceY;  // the piece from its first break on
-  std::vector<uint8_t> pieceBoundary;  // per piece point: a sector boundary
+  // Whether the piece's first point lies on a sector boundary; no later point
+  // of a piece can, as a boundary ends the piece and starts the next one.
+  bool pieceStartsOnBoundary = false;
   std::vector<uint8_t> keep;
   int64_t boundaries = 0;
 
@@ -82,7 +84,16 @@ struct SectionReducer {
   // mayBeBoundary false: the point is known to lie away from every sector
   // boundary and is not tested.
   void Store(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
-    if (holding) Release(held, heldBreak, heldMayBeBoundary);
+    if (holding) {
+      if (heldBreak || heldMayBeBoundary || released == 0) {
+        Release(held, heldBreak, heldMayBeBoundary);
+      } else {
+        // Nearly every point: no junction, no boundary; it joins the piece.
+        ++released;
+        pieceX.push_back(held.x);
+        pieceY.push_back(held.y);
+      }
+    }
     if (released == 0 && !holding) first = q;
     held = q;
     heldBreak = isBreak;
@@ -99,12 +110,12 @@ struct SectionReducer {
     ++released;
     pieceX.push_back(q.x);
     pieceY.push_back(q.y);
-    pieceBoundary.push_back(boundary ? 1 : 0);
+    if (start) pieceStartsOnBoundary = boundary;
     if (start || !(isBreak || boundary)) return;
     ReducePiece(pieceX.size() - 1);
     pieceX.assign(1, q.x);
     pieceY.assign(1, q.y);
-    pieceBoundary.assign(1, boundary ? 1 : 0);
+    pieceStartsOnBoundary = boundary;
   }
 
   // Reduces the piece (its last point included) and passes on its kept
@@ -114,7 +125,7 @@ struct SectionReducer {
     SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
     for (std::size_t i = 0; i < end; ++i) {
       if (keep[i] == 0) continue;
-      if (pieceBoundary[i] != 0) section.S.push_back(static_cast<int64_t>(section.X.size()));
+      if (i == 0 && pieceStartsOnBoundary) section.S.push_back(static_cast<int64_t>(section.X.size()));
       section.X.push_back(pieceX[i]);
       section.Y.push_back(pieceY[i]);
     }
@@ -131,7 +142,6 @@ struct SectionReducer {
     const std::size_t end = pieceX.size();
     pieceX.push_back(first.x);
     pieceY.push_back(first.y);
-    pieceBoundary.push_back(0);
     ReducePiece(end);
   }
 };
