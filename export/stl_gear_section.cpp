@@ -103,6 +103,44 @@ struct SectionReducer {
 
   void MarkLastAsBreak() { heldBreak = true; }
 
+  // Stores the points of a curve from index 1 on, turned to their tooth when
+  // turned, as Store(point, false, mayBe) one after another: mayBe[i - 1] for
+  // point i, or every point may be a boundary when mayBe is null. A stretch of
+  // points that may not, behind a held point that is neither a junction nor
+  // near a boundary, joins the piece in one go.
+  void StoreCurveTail(const std::vector<OutlinePoint>& points, bool turned, const ToothTurn& turn,
+                      const uint8_t* mayBe) {
+    auto point = [&](std::size_t i) { return turned ? TurnOutlinePoint(points[i], turn) : points[i]; };
+    const std::size_t n = points.size();
+    std::size_t i = 1;
+    while (i < n) {
+      const bool quiet = mayBe != nullptr && mayBe[i - 1] == 0;
+      if (!(quiet && holding && !heldBreak && !heldMayBeBoundary && released > 0)) {
+        Store(point(i), false, !quiet);
+        ++i;
+        continue;
+      }
+      // The held point and points i .. j - 2 join the piece; point j - 1 is
+      // held next.
+      std::size_t j = i + 1;
+      while (j < n && mayBe[j - 1] == 0) ++j;
+      const std::size_t base = pieceX.size();
+      const std::size_t count = j - i;  // the held point and i .. j - 2
+      pieceX.resize(base + count);
+      pieceY.resize(base + count);
+      pieceX[base] = held.x;
+      pieceY[base] = held.y;
+      for (std::size_t a = i; a + 1 < j; ++a) {
+        const OutlinePoint q = point(a);
+        pieceX[base + 1 + (a - i)] = q.x;
+        pieceY[base + 1 + (a - i)] = q.y;
+      }
+      released += static_cast<int64_t>(count);
+      held = point(j - 1);
+      i = j;
+    }
+  }
+
   void Release(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
     const bool boundary = mayBeBoundary && IsBoundary(q);
     if (boundary) ++boundaries;
@@ -220,19 +258,17 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
     // Index into mayBeBoundary; on a turned tooth the first point of tooth 0
     // is the junction with the tooth before, taken already.
     std::size_t k = turned ? 1 : 0;
-    auto mayBe = [&]() { return internal || mayBeBoundary[k++] != 0; };
     for (const OutlineCurve& curve : section.copy.outline) {
       const std::vector<OutlinePoint>& points = curve.points;
       if (points.empty()) continue;
       if (firstPoint) {
-        reducer.Store(points[0], true, mayBe());
+        reducer.Store(points[0], true, internal || mayBeBoundary[k++] != 0);
         firstPoint = false;
       } else {
         reducer.MarkLastAsBreak();
       }
-      for (std::size_t i = 1; i < points.size(); ++i) {
-        reducer.Store(turned ? TurnOutlinePoint(points[i], turn) : points[i], false, mayBe());
-      }
+      reducer.StoreCurveTail(points, turned, turn, internal ? nullptr : mayBeBoundary.data() + k);
+      k += points.size() - 1;
     }
   }
   reducer.Finish();
