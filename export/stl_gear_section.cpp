@@ -244,6 +244,7 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   // The points in outline order, tooth after tooth for an external gear; the
   // shared first point of every curve after the first is taken once, as a
   // junction.
+  //
   // A point of an external gear's tooth 0 that lies well away from every
   // sector boundary does so on every tooth: the turn moves its polar angle by
   // a whole pitch, to within kToothTurnAngleError. Only the others are tested
