@@ -24,10 +24,6 @@ double StlApproximatePolarAngle(double x, double y) {
   return y < 0.0 ? -a : a;
 }
 
-double Cross2D(double ax, double ay, double bx, double by, double cx, double cy) {
-  return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
-}
-
 void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::vector<double>& y,
                             std::vector<uint8_t>& breaks) {
   size_t total = 0;

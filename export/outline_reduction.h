@@ -20,7 +20,9 @@ inline constexpr double kStlApproximatePolarAngleError = 2e-5;
 
 // Twice the signed area of the triangle a, b, c: positive when c lies to the
 // left of the directed line from a to b.
-double Cross2D(double ax, double ay, double bx, double by, double cx, double cy);
+inline double Cross2D(double ax, double ay, double bx, double by, double cx, double cy) {
+  return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+}
 
 // Fills x, y and breaks from the outline of rec as one closed polygon. The
 // shared first point of every curve after the first is taken once; breaks

@@ -2,6 +2,7 @@
 #include "export/stl_file.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "app/globals.h"
@@ -28,6 +29,17 @@ bool AreTrianglesWritable() {
     }
   }
   return true;
+}
+
+// The IEEE bits of v as four bytes, little-endian whatever the host.
+void PutF32LittleEndian(float v, char* out) {
+  uint32_t bits = 0;
+  static_assert(sizeof bits == sizeof v);
+  std::memcpy(&bits, &v, sizeof bits);
+  out[0] = static_cast<char>(bits & 0xFFu);
+  out[1] = static_cast<char>((bits >> 8) & 0xFFu);
+  out[2] = static_cast<char>((bits >> 16) & 0xFFu);
+  out[3] = static_cast<char>(bits >> 24);
 }
 
 }  // namespace
@@ -96,15 +108,16 @@ int64_t StlWriteTriangleFile(const std::string& path, double chordTolerance) {
     } else {
       nx = ny = nz = 0.0;
     }
-    file.WriteF32(static_cast<float>(nx));
-    file.WriteF32(static_cast<float>(ny));
-    file.WriteF32(static_cast<float>(nz));
-    for (int v = 0; v < 3; ++v) {
-      file.WriteF32(static_cast<float>(t.x[v]));
-      file.WriteF32(static_cast<float>(t.y[v]));
-      file.WriteF32(static_cast<float>(t.z[v]));
-    }
-    file.WriteU16(0);  // attribute byte count
+    // The facet is put together in place and handed to the writer whole.
+    char facet[kStlFacetBytes];
+    const float fields[12] = {static_cast<float>(nx),     static_cast<float>(ny),     static_cast<float>(nz),
+                              static_cast<float>(t.x[0]), static_cast<float>(t.y[0]), static_cast<float>(t.z[0]),
+                              static_cast<float>(t.x[1]), static_cast<float>(t.y[1]), static_cast<float>(t.z[1]),
+                              static_cast<float>(t.x[2]), static_cast<float>(t.y[2]), static_cast<float>(t.z[2])};
+    for (int f = 0; f < 12; ++f) PutF32LittleEndian(fields[f], facet + 4 * f);
+    facet[48] = 0;  // attribute byte count
+    facet[49] = 0;
+    file.Write(std::string_view(facet, sizeof facet));
   }
   if (!file.Finish()) return 0;
   const auto count = static_cast<int64_t>(gTriangleList.size());

@@ -9,6 +9,7 @@
 #include "export/outline_reduction.h"
 #include "export/stl_mesh.h"
 #include "geometry/gear_geometry.h"
+#include "geometry/outline_builder.h"
 #include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
 
@@ -16,7 +17,9 @@ namespace {
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-// Rebuilds the copy at the STL point density. Returns 1 when it is valid.
+// Rebuilds the copy at the STL point density: a ring gear whole, an external
+// gear as tooth 0 alone, whose turned copies are the other teeth. Returns 1
+// when it is valid.
 int RebuildCopy(GearRecord& copy) {
   if (copy.isInternal != 0) {
     BuildRingGearGeometry(copy, copy.normalModule, copy.teeth, copy.profileShift,
@@ -24,7 +27,7 @@ int RebuildCopy(GearRecord& copy) {
                           copy.thicknessAllowance, copy.helixAngle * kRadToDeg, copy.hand, kStlPointDensity,
                           copy.requestedTipRadius);
   } else {
-    BuildGearGeometry(copy, kStlPointDensity);
+    BuildGearGeometryFirstTooth(copy, kStlPointDensity);
   }
   return copy.valid != 0 ? 1 : 0;
 }
@@ -56,8 +59,11 @@ struct SectionReducer {
   bool holding = false;
   OutlinePoint held{};
   bool heldBreak = false;
+  bool heldMayBeBoundary = true;
   std::vector<double> pieceX, pieceY;  // the piece from its first break on
-  std::vector<uint8_t> pieceBoundary;  // per piece point: a sector boundary
+  // Whether the piece's first point lies on a sector boundary; no later point
+  // of a piece can, as a boundary ends the piece and starts the next one.
+  bool pieceStartsOnBoundary = false;
   std::vector<uint8_t> keep;
   int64_t boundaries = 0;
 
@@ -75,29 +81,79 @@ struct SectionReducer {
     return std::fabs(u - std::round(u)) < kStlSectorBoundaryTolerance;
   }
 
-  void Store(const OutlinePoint& q, bool isBreak) {
-    if (holding) Release(held, heldBreak);
+  // mayBeBoundary false: the point is known to lie away from every sector
+  // boundary and is not tested.
+  void Store(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
+    if (holding) {
+      if (heldBreak || heldMayBeBoundary || released == 0) {
+        Release(held, heldBreak, heldMayBeBoundary);
+      } else {
+        // Nearly every point: no junction, no boundary; it joins the piece.
+        ++released;
+        pieceX.push_back(held.x);
+        pieceY.push_back(held.y);
+      }
+    }
     if (released == 0 && !holding) first = q;
     held = q;
     heldBreak = isBreak;
+    heldMayBeBoundary = mayBeBoundary;
     holding = true;
   }
 
   void MarkLastAsBreak() { heldBreak = true; }
 
-  void Release(const OutlinePoint& q, bool isBreak) {
-    const bool boundary = IsBoundary(q);
+  // Stores the points of a curve from index 1 on, turned to their tooth when
+  // turned, as Store(point, false, mayBe) one after another: mayBe[i - 1] for
+  // point i, or every point may be a boundary when mayBe is null. A stretch of
+  // points that may not, behind a held point that is neither a junction nor
+  // near a boundary, joins the piece in one go.
+  void StoreCurveTail(const std::vector<OutlinePoint>& points, bool turned, const ToothTurn& turn,
+                      const uint8_t* mayBe) {
+    auto point = [&](std::size_t i) { return turned ? TurnOutlinePoint(points[i], turn) : points[i]; };
+    const std::size_t n = points.size();
+    std::size_t i = 1;
+    while (i < n) {
+      const bool quiet = mayBe != nullptr && mayBe[i - 1] == 0;
+      if (!(quiet && holding && !heldBreak && !heldMayBeBoundary && released > 0)) {
+        Store(point(i), false, !quiet);
+        ++i;
+        continue;
+      }
+      // The held point and points i .. j - 2 join the piece; point j - 1 is
+      // held next.
+      std::size_t j = i + 1;
+      while (j < n && mayBe[j - 1] == 0) ++j;
+      const std::size_t base = pieceX.size();
+      const std::size_t count = j - i;  // the held point and i .. j - 2
+      pieceX.resize(base + count);
+      pieceY.resize(base + count);
+      pieceX[base] = held.x;
+      pieceY[base] = held.y;
+      for (std::size_t a = i; a + 1 < j; ++a) {
+        const OutlinePoint q = point(a);
+        pieceX[base + 1 + (a - i)] = q.x;
+        pieceY[base + 1 + (a - i)] = q.y;
+      }
+      released += static_cast<int64_t>(count);
+      held = point(j - 1);
+      i = j;
+    }
+  }
+
+  void Release(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
+    const bool boundary = mayBeBoundary && IsBoundary(q);
     if (boundary) ++boundaries;
     const bool start = released == 0;
     ++released;
     pieceX.push_back(q.x);
     pieceY.push_back(q.y);
-    pieceBoundary.push_back(boundary ? 1 : 0);
+    if (start) pieceStartsOnBoundary = boundary;
     if (start || !(isBreak || boundary)) return;
     ReducePiece(pieceX.size() - 1);
     pieceX.assign(1, q.x);
     pieceY.assign(1, q.y);
-    pieceBoundary.assign(1, boundary ? 1 : 0);
+    pieceStartsOnBoundary = boundary;
   }
 
   // Reduces the piece (its last point included) and passes on its kept
@@ -107,7 +163,7 @@ struct SectionReducer {
     SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
     for (std::size_t i = 0; i < end; ++i) {
       if (keep[i] == 0) continue;
-      if (pieceBoundary[i] != 0) section.S.push_back(static_cast<int64_t>(section.X.size()));
+      if (i == 0 && pieceStartsOnBoundary) section.S.push_back(static_cast<int64_t>(section.X.size()));
       section.X.push_back(pieceX[i]);
       section.Y.push_back(pieceY[i]);
     }
@@ -119,15 +175,47 @@ struct SectionReducer {
     const int64_t total = released + 1;
     const bool repeatsFirst = std::fabs(held.x - first.x) < kStlClosingPointTolerance &&
                               std::fabs(held.y - first.y) < kStlClosingPointTolerance;
-    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak);
+    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak, heldMayBeBoundary);
     holding = false;
     const std::size_t end = pieceX.size();
     pieceX.push_back(first.x);
     pieceY.push_back(first.y);
-    pieceBoundary.push_back(0);
     ReducePiece(end);
   }
 };
+
+// Largest error (rad) of the polar angle of a turned point of tooth 0 against
+// that of the point itself plus the turn: the rounding of the turn's cosine
+// and sine, of the turned coordinates and of atan2 come to a few units in the
+// last place, some 1e-15 rad; this bound lies far above.
+constexpr double kToothTurnAngleError = 1e-12;
+
+// Per point of tooth 0 in the order the reducer receives them (the first
+// point of every curve but the first skipped): 0 when the point and so every
+// turned copy of it lies clearly away from every sector boundary, 1 when the
+// copies must be tested. Only for finite points well inside the range of
+// double, where the turn keeps its few units of rounding.
+std::vector<uint8_t> MarkPointsNearBoundaries(const Outline& tooth, const StlGearSection& section) {
+  const double margin = kStlSectorBoundaryTolerance + kToothTurnAngleError / section.pitchAngle + 1e-9;
+  std::vector<uint8_t> mayBe;
+  auto mark = [&](const OutlinePoint& q) {
+    const double r = std::hypot(q.x, q.y);
+    bool far = false;
+    if (r > 1e-100 && r < 1e100) {
+      const double u = std::atan2(q.y, q.x) / section.pitchAngle + section.sectorOffset;
+      far = std::fabs(u - std::round(u)) > margin;
+    }
+    mayBe.push_back(far ? 0 : 1);
+  };
+  bool firstCurve = true;
+  for (const OutlineCurve& curve : tooth) {
+    if (curve.points.empty()) continue;
+    if (firstCurve) mark(curve.points[0]);
+    firstCurve = false;
+    for (std::size_t i = 1; i < curve.points.size(); ++i) mark(curve.points[i]);
+  }
+  return mayBe;
+}
 
 }  // namespace
 
@@ -153,19 +241,35 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   section.Y.clear();
   section.S.clear();
   SectionReducer reducer(section, z);
-  // The points in outline order; the shared first point of every curve after
-  // the first is taken once, as a junction.
+  // The points in outline order, tooth after tooth for an external gear; the
+  // shared first point of every curve after the first is taken once, as a
+  // junction.
+  //
+  // A point of an external gear's tooth 0 that lies well away from every
+  // sector boundary does so on every tooth: the turn moves its polar angle by
+  // a whole pitch, to within kToothTurnAngleError. Only the others are tested
+  // on each tooth, as every point of a ring gear is.
+  const int64_t turns = internal ? 1 : z;
+  const std::vector<uint8_t> mayBeBoundary =
+      internal ? std::vector<uint8_t>() : MarkPointsNearBoundaries(section.copy.outline, section);
   bool firstPoint = true;
-  for (const OutlineCurve& curve : section.copy.outline) {
-    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+  for (int64_t t = 0; t < turns; ++t) {
+    const bool turned = t > 0;
+    const ToothTurn turn = turned ? ComputeToothTurn(z, t) : ToothTurn{};
+    // Index into mayBeBoundary; on a turned tooth the first point of tooth 0
+    // is the junction with the tooth before, taken already.
+    std::size_t k = turned ? 1 : 0;
+    for (const OutlineCurve& curve : section.copy.outline) {
+      const std::vector<OutlinePoint>& points = curve.points;
+      if (points.empty()) continue;
       if (firstPoint) {
-        reducer.Store(curve.points[i], true);
+        reducer.Store(points[0], true, internal || mayBeBoundary[k++] != 0);
         firstPoint = false;
-      } else if (i == 0) {
-        reducer.MarkLastAsBreak();
       } else {
-        reducer.Store(curve.points[i], false);
+        reducer.MarkLastAsBreak();
       }
+      reducer.StoreCurveTail(points, turned, turn, internal ? nullptr : mayBeBoundary.data() + k);
+      k += points.size() - 1;
     }
   }
   reducer.Finish();

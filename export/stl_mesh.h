@@ -55,7 +55,8 @@ double StlCircleStep(double r, double t);
 
 // The reduced section of a gear or ring gear, shared by the gear meshers.
 struct StlGearSection {
-  GearRecord copy;             // the record rebuilt at point density 16
+  GearRecord copy;             // the record rebuilt at point density 16 (of an
+                               // external gear the outline of tooth 0 alone)
   double tolerance = 0.0;      // effective chord tolerance (halved when helical)
   double pitchAngle = 0.0;     // p = 2 pi / z
   double sectorOffset = 0.0;   // o: 0.5 external, 0 ring gear

@@ -65,7 +65,10 @@ int InitGearRecord(GearRecord& rec, double m, int64_t z, double x, double alphaD
   return 0;
 }
 
-int BuildGearGeometry(GearRecord& rec, int pointDensity) {
+namespace {
+
+// BuildGearGeometry, with the outline of all teeth or of tooth 0 alone.
+int BuildGearTeeth(GearRecord& rec, int pointDensity, bool allTeeth) {
   rec.outline.clear();
   rec.valid = 0;
   if (!HasBuildableInputs(rec, pointDensity)) return 0;
@@ -155,11 +158,19 @@ int BuildGearGeometry(GearRecord& rec, int pointDensity) {
 
   std::vector<PolarPoint> flank;
   BuildInvoluteFlank(rec, pointDensity, flankStart, ra, tipHalfAngle, flank);
-  AppendGearTeeth(rec, pointDensity, fillet, flank, rootArcHalfAngle, tipHalfAngle);
+  AppendGearTeeth(rec, pointDensity, fillet, flank, rootArcHalfAngle, tipHalfAngle, allTeeth ? rec.teeth : 1);
 
   rec.valid = 1;
   ComputeInspectionDimensions(rec);
   return rec.valid;
+}
+
+}  // namespace
+
+int BuildGearGeometry(GearRecord& rec, int pointDensity) { return BuildGearTeeth(rec, pointDensity, true); }
+
+int BuildGearGeometryFirstTooth(GearRecord& rec, int pointDensity) {
+  return BuildGearTeeth(rec, pointDensity, false);
 }
 
 int GearHasHub(const GearRecord& rec) {

@@ -18,6 +18,13 @@ int InitGearRecord(GearRecord& rec, double m, int64_t z, double x, double alphaD
 // outline. Returns valid.
 int BuildGearGeometry(GearRecord& rec, int pointDensity);
 
+// As BuildGearGeometry, but rec.outline holds the curves of tooth 0 alone:
+// for a reader that walks the teeth in turn and need not hold them all (the
+// STL copy has some 200,000 points). Tooth t is those curves turned by
+// TurnOutlinePoint(p, ComputeToothTurn(z, t)), point for point the outline
+// BuildGearGeometry gives; every other field is the same too.
+int BuildGearGeometryFirstTooth(GearRecord& rec, int pointDensity);
+
 // 1 when the record has a hub on at least one side with a diameter and length.
 int GearHasHub(const GearRecord& rec);
 

@@ -262,9 +262,14 @@ void BuildInvoluteFlank(const GearRecord& rec, int pointDensity, const PolarPoin
   if (tipHalfAngle == 0.0) flank.back().angle = 0.0;
 }
 
+ToothTurn ComputeToothTurn(int64_t teeth, int64_t t) {
+  const double phiT = 2.0 * std::numbers::pi / static_cast<double>(teeth) * static_cast<double>(t);
+  return {std::cos(phiT), std::sin(phiT)};
+}
+
 void AppendGearTeeth(GearRecord& rec, int pointDensity, const std::vector<PolarPoint>& fillet,
-                     const std::vector<PolarPoint>& flank, double rootArcHalfAngle,
-                     double tipHalfAngle) {
+                     const std::vector<PolarPoint>& flank, double rootArcHalfAngle, double tipHalfAngle,
+                     int64_t toothCount) {
   const double pi = std::numbers::pi;
   const int64_t z = rec.teeth;
   const double pitchAngle = 2.0 * pi / static_cast<double>(z);
@@ -316,19 +321,14 @@ void AppendGearTeeth(GearRecord& rec, int pointDensity, const std::vector<PolarP
   // tooth 0 gives the same points as placing each at radius and angle
   // phi_t -+ a (to rounding) at a fraction of the cost: the STL copies have
   // some 200,000 points.
-  rec.outline.reserve(static_cast<size_t>(z) * tooth.size());
+  rec.outline.reserve(static_cast<size_t>(toothCount) * tooth.size());
   rec.outline.insert(rec.outline.end(), tooth.begin(), tooth.end());
-  for (int64_t t = 1; t < z; ++t) {
-    const double phiT = pitchAngle * static_cast<double>(t);
-    const double c = std::cos(phiT);
-    const double s = std::sin(phiT);
+  for (int64_t t = 1; t < toothCount; ++t) {
+    const ToothTurn turn = ComputeToothTurn(z, t);
     for (const OutlineCurve& source : tooth) {
       OutlineCurve& curve = rec.outline.emplace_back();
       curve.points.resize(source.points.size());
-      for (size_t i = 0; i < source.points.size(); ++i) {
-        const OutlinePoint& p = source.points[i];
-        curve.points[i] = {p.x * c - p.y * s, p.x * s + p.y * c};
-      }
+      for (size_t i = 0; i < source.points.size(); ++i) curve.points[i] = TurnOutlinePoint(source.points[i], turn);
     }
   }
 }

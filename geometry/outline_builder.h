@@ -2,6 +2,7 @@
 // point helpers shared by the gear, rack and ring gear builders.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "geometry/gear_record.h"
@@ -51,8 +52,21 @@ void BuildRootFillet(const GearRecord& rec, int pointDensity, std::vector<PolarP
 void BuildInvoluteFlank(const GearRecord& rec, int pointDensity, const PolarPoint& flankStart,
                         double tipRadius, double tipHalfAngle, std::vector<PolarPoint>& flank);
 
-// Appends the curves of all z teeth to rec.outline (root arc, fillet, flank,
-// tip arc, flank, fillet), counter-clockwise from tooth 0.
+// Appends the curves of the first toothCount teeth (all z, or just tooth 0)
+// to rec.outline (root arc, fillet, flank, tip arc, flank, fillet),
+// counter-clockwise from tooth 0. Tooth t is tooth 0 turned by ComputeToothTurn.
 void AppendGearTeeth(GearRecord& rec, int pointDensity, const std::vector<PolarPoint>& fillet,
                      const std::vector<PolarPoint>& flank, double rootArcHalfAngle,
-                     double tipHalfAngle);
+                     double tipHalfAngle, int64_t toothCount);
+
+// The turn of tooth t of z about the gear centre: cos and sin of 2 pi t / z.
+struct ToothTurn {
+  double c = 1.0;
+  double s = 0.0;
+};
+ToothTurn ComputeToothTurn(int64_t teeth, int64_t t);
+
+// A point of tooth 0 turned to its place on another tooth.
+inline OutlinePoint TurnOutlinePoint(const OutlinePoint& p, const ToothTurn& turn) {
+  return {p.x * turn.c - p.y * turn.s, p.x * turn.s + p.y * turn.c};
+}

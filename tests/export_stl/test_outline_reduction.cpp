@@ -100,6 +100,34 @@ TEST(SimplifyPolyline, LowerIndexWinsATieAndMarksOutsideStay) {
   EXPECT_EQ(keep[2], 0);
 }
 
+TEST(SimplifyPolyline, TieThatAppearsOnlyInTheRoundedDistanceGoesToTheLowerIndex) {
+  // Chord (0, 0) - (1.5, 1.1), some 1.86 long. Points (1, a) and (1, b) a unit
+  // in the last place apart lie |1.1 - 1.5 h| / len from it; find a pair
+  // whose cross products differ but whose distances round to the same
+  // double: the two points tie, and the lower index must win.
+  const double dx = 1.5;
+  const double dy = 1.1;
+  const double len = std::sqrt(dx * dx + dy * dy);
+  double a = -0.55;
+  double b = 0.0;
+  bool found = false;
+  for (int n = 0; n < 1000 && !found; ++n) {
+    a = std::nextafter(a, -1.0);
+    b = std::nextafter(a, -1.0);
+    const double ca = std::fabs(1.0 * dy - a * dx);
+    const double cb = std::fabs(1.0 * dy - b * dx);
+    found = ca < cb && ca / len == cb / len;
+  }
+  ASSERT_TRUE(found);
+  const std::vector<double> x{0, 1, 1, dx};
+  const std::vector<double> y{0, a, b, dy};
+  std::vector<uint8_t> keep(4, 0);
+  // The two points lie 1 from the chord and nearly on each other: once one
+  // is kept, the other lies on the new chord's end and is dropped.
+  SimplifyPolyline(x, y, 0, 3, 0.9, keep);
+  EXPECT_EQ(keep, (std::vector<uint8_t>{1, 1, 0, 1}));
+}
+
 TEST(SimplifyClosedOutline, KeepsMarkedPointsOnStraightLines) {
   // A square with extra points on its edges; the one at (1, 0) is marked.
   const std::vector<double> x{0, 1, 2, 2, 2, 0};

@@ -1,6 +1,6 @@
 // The reduced section of a gear, built point by point without a flat copy of
-// the fine outline, against the plain composition of its steps on the same
-// rebuilt outline: flattened, every point whose polar angle lies on a sector
+// the fine outline (of an external gear from tooth 0 turned to every tooth),
+// against the plain composition of its steps on the whole rebuilt outline: flattened, every point whose polar angle lies on a sector
 // boundary marked as a break, reduced piece by piece. Both must give the same
 // points and the same boundaries, to the last bit.
 #include <gtest/gtest.h>
@@ -24,11 +24,19 @@ struct Reference {
   bool ok = false;
 };
 
+// The section's copy with the outline of every tooth, as the full builder
+// gives it (the section holds tooth 0 of an external gear only).
+GearRecord FullCopy(const StlGearSection& section) {
+  GearRecord full = section.copy;
+  if (full.isInternal == 0) BuildGearGeometry(full, kStlPointDensity);
+  return full;
+}
+
 Reference ReduceByComposition(const StlGearSection& section) {
   Reference out;
   std::vector<double> x, y;
   std::vector<uint8_t> breaks;
-  FlattenOutlineToArrays(section.copy, x, y, breaks);
+  FlattenOutlineToArrays(FullCopy(section), x, y, breaks);
   std::vector<size_t> boundaries;
   for (size_t k = 0; k < x.size(); ++k) {
     const double u = std::atan2(y[k], x[k]) / section.pitchAngle + section.sectorOffset;

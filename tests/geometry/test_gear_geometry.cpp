@@ -8,6 +8,7 @@
 
 #include "geometry/gear_geometry.h"
 #include "geometry/involute.h"
+#include "geometry/outline_builder.h"
 #include "gear_test_support.h"
 
 using namespace test_support;
@@ -222,6 +223,60 @@ TEST(BuildGearGeometry, RebuildReplacesTheOutline) {
   rec.teeth = 30;
   BuildGearGeometry(rec, 1);
   EXPECT_EQ(rec.outline.size(), curves / 20 * 30);
+}
+
+// Tooth 0 alone, turned to every tooth, is the whole outline point for point,
+// and the record around it is the same: for spur and helical gears, undercut,
+// pointed and thinned ones, at every density in use.
+TEST(BuildGearGeometryFirstTooth, TurnedToothZeroIsTheWholeOutline) {
+  struct Case {
+    const char* name;
+    GearRecord rec;
+  };
+  const Case cases[] = {
+      {"spur z 20", MakeGear(2.0, 20, 0.0)},
+      {"undercut z 8", MakeGear(1.0, 8, 0.0)},
+      {"pointed z 6 x 0.8", MakeGear(2.0, 6, 0.8)},
+      {"helical z 13 beta 30", MakeGear(1.5, 13, -0.3, 25.0, 30.0)},
+      {"thinned helical z 31", MakeGear(2.0, 31, 0.2, 20.0, 15.0, 0.08, 1, 0.1)},
+      {"spur z 200", MakeGear(2.0, 200, 0.0)},
+  };
+  for (const Case& c : cases) {
+    for (int density : {1, 3, 4, 8, 16}) {
+      const std::string where = std::string(c.name) + " density " + std::to_string(density);
+      GearRecord whole = c.rec;
+      GearRecord first = c.rec;
+      ASSERT_EQ(BuildGearGeometry(whole, density), 1) << where;
+      ASSERT_EQ(BuildGearGeometryFirstTooth(first, density), 1) << where;
+      const auto z = static_cast<size_t>(whole.teeth);
+      ASSERT_EQ(first.outline.size() * z, whole.outline.size()) << where;
+      const size_t perTooth = first.outline.size();
+      for (size_t t = 0; t < z; ++t) {
+        const ToothTurn turn = ComputeToothTurn(whole.teeth, static_cast<int64_t>(t));
+        for (size_t k = 0; k < perTooth; ++k) {
+          const std::vector<OutlinePoint>& source = first.outline[k].points;
+          const std::vector<OutlinePoint>& target = whole.outline[t * perTooth + k].points;
+          ASSERT_EQ(source.size(), target.size()) << where;
+          for (size_t i = 0; i < source.size(); ++i) {
+            const OutlinePoint p = t == 0 ? source[i] : TurnOutlinePoint(source[i], turn);
+            ASSERT_EQ(p.x, target[i].x) << where << " tooth " << t;
+            ASSERT_EQ(p.y, target[i].y) << where << " tooth " << t;
+          }
+        }
+      }
+      // The rest of the record: the two differ in the outline alone.
+      first.outline.clear();
+      whole.outline.clear();
+      EXPECT_EQ(first.tipRadius, whole.tipRadius) << where;
+      EXPECT_EQ(first.formRadius, whole.formRadius) << where;
+      EXPECT_EQ(first.tipThickness, whole.tipThickness) << where;
+      EXPECT_EQ(first.span, whole.span) << where;
+      EXPECT_EQ(first.overPins, whole.overPins) << where;
+      EXPECT_EQ(first.undercut, whole.undercut) << where;
+      EXPECT_EQ(first.pointed, whole.pointed) << where;
+      EXPECT_EQ(first.valid, whole.valid) << where;
+    }
+  }
 }
 
 // Every guard rejects its bad value, NaN and infinities alike: valid = 0 and
