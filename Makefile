@@ -32,7 +32,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:check_initialization_
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan_suppressions.txt:print_suppressions=0
 
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVALE_SANITIZE=ON > /dev/null
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVALE_SANITIZE=ON -DNORVALE_BUILD_BENCH=OFF > /dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	@cd $(SANITIZE_DIR) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 
