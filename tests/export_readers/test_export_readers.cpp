@@ -25,6 +25,7 @@
 #include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
 #include "geometry/ring_gear.h"
+#include "tests/export_step_cad/cross_section_areas.h"
 
 #if NORVALE_HAVE_OCCT
 #include "tests/export_step_cad/step_kernel_read.h"
@@ -115,30 +116,14 @@ const Design kDesigns[] = {
 
 // --- Closed-form volumes ---------------------------------------------------
 
-// Shoelace area of the outline (positive counter-clockwise, negative for a
-// ring gear's clockwise outline).
-double OutlineArea(const GearRecord& g) {
-  double twice = 0.0;
-  for (const OutlineCurve& c : g.outline) {
-    for (std::size_t i = 0; i + 1 < c.points.size(); ++i) {
-      twice += c.points[i].x * c.points[i + 1].y - c.points[i + 1].x * c.points[i].y;
-    }
-  }
-  return 0.5 * twice;
-}
+using cadtest::OutlineArea;
 
-// The bore's cross-section: the circle R, plus with a keyway of width 2w the
-// rectangle from the chord at sqrt(R^2 - w^2) out to R + t2, less the circular
-// cap that the rectangle shares with the circle.
+// The bore's cross-section: a circle, or with a keyway the keyed hole.
 double HoleArea(const GearRecord& g) {
   const double R = g.boreDiameter / 2.0;
   if (R <= 0.0) return 0.0;
-  const double circle = kPi * R * R;
-  if (GearHasKeyway(g) == 0) return circle;
-  const double w = g.keyWidth / 2.0;
-  const double chord = std::sqrt(R * R - w * w);
-  const double cap = R * R * std::asin(w / R) - w * chord;
-  return circle + 2.0 * w * (R + g.hubKeywayDepth - chord) - cap;
+  if (GearHasKeyway(g) == 0) return kPi * R * R;
+  return cadtest::KeyedHoleArea(R, g.keyWidth / 2.0, g.hubKeywayDepth);
 }
 
 int HubSides(const GearRecord& g) {

@@ -24,6 +24,7 @@
 #include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
 #include "geometry/ring_gear.h"
+#include "tests/export_step_cad/cross_section_areas.h"
 #include "tests/export_step_cad/step_kernel_read.h"
 
 namespace {
@@ -37,24 +38,8 @@ GearRecord Gear(double m, int64_t z, double bore, double betaDeg, int64_t hand, 
   return r;
 }
 
-// Area enclosed by the outline polygon (positive for counter-clockwise).
-double OutlineArea(const GearRecord& g) {
-  double twice = 0.0;
-  for (const OutlineCurve& c : g.outline) {
-    for (std::size_t i = 0; i + 1 < c.points.size(); ++i) {
-      twice += c.points[i].x * c.points[i + 1].y - c.points[i + 1].x * c.points[i].y;
-    }
-  }
-  return 0.5 * twice;
-}
-
-// The keyed bore's cross-section: the circle R, plus the keyway rectangle
-// of width 2w from the chord at sqrt(R^2 - w^2) to R + t2, less the circular
-// cap that the rectangle shares with the circle.
-double KeyedHoleArea(double R, double w, double t2) {
-  const double cap = R * R * std::asin(w / R) - w * std::sqrt(R * R - w * w);
-  return kPi * R * R + 2.0 * w * (R + t2 - std::sqrt(R * R - w * w)) - cap;
-}
+using cadtest::KeyedHoleArea;
+using cadtest::OutlineArea;
 
 struct CadCase {
   const char* name;
