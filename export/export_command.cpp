@@ -61,27 +61,6 @@ std::string ModuleAndTeeth(const GearRecord& rec, std::string_view teethTag) {
   return FormatNumberTrimmed(rec.normalModule) + std::string(teethTag) + std::to_string(rec.teeth);
 }
 
-// A copy of a shown record with its outline rebuilt at the DXF density from
-// the record's own inputs, so the drawing holds exactly the design on screen
-// even when an input field has since been given a value the tab rejected.
-// The shown record is not touched. When the finer outline cannot be built
-// (it would exceed the point limit) the shown outline is kept.
-GearRecord CopyAtDxfDensity(const GearRecord& shown) {
-  GearRecord copy = shown;
-  if (shown.isRack != 0) {
-    BuildRackGeometry(copy, shown.normalModule, shown.pressureAngle * kDegPerRad, shown.helixAngle * kDegPerRad,
-                      shown.hand, shown.teeth, shown.rackHeight, shown.faceWidth, shown.thicknessAllowance,
-                      kDxfPointDensity);
-  } else if (shown.isInternal != 0) {
-    BuildRingGearGeometry(copy, shown.normalModule, shown.teeth, shown.profileShift,
-                          shown.pressureAngle * kDegPerRad, shown.faceWidth, shown.rimThickness,
-                          shown.thicknessAllowance, shown.helixAngle * kDegPerRad, shown.hand, kDxfPointDensity,
-                          shown.requestedTipRadius);
-  } else {
-    BuildGearGeometry(copy, kDxfPointDensity);
-  }
-  return copy.valid != 0 ? copy : shown;
-}
 
 // The placement of the view for the mode and choice: one body alone lies at
 // the origin unturned; both together keep the mesh position of the current
@@ -164,6 +143,26 @@ std::string_view FilterOf(int64_t kind) {
 }
 
 }  // namespace
+
+// Rebuilt from the record's own inputs, so the drawing holds exactly the
+// design on screen even when an input field has since been given a value the
+// tab rejected.
+GearRecord CopyAtDxfDensity(const GearRecord& shown) {
+  GearRecord copy = shown;
+  if (shown.isRack != 0) {
+    BuildRackGeometry(copy, shown.normalModule, shown.pressureAngle * kDegPerRad, shown.helixAngle * kDegPerRad,
+                      shown.hand, shown.teeth, shown.rackHeight, shown.faceWidth, shown.thicknessAllowance,
+                      kDxfPointDensity);
+  } else if (shown.isInternal != 0) {
+    BuildRingGearGeometry(copy, shown.normalModule, shown.teeth, shown.profileShift,
+                          shown.pressureAngle * kDegPerRad, shown.faceWidth, shown.rimThickness,
+                          shown.thicknessAllowance, shown.helixAngle * kDegPerRad, shown.hand, kDxfPointDensity,
+                          shown.requestedTipRadius);
+  } else {
+    BuildGearGeometry(copy, kDxfPointDensity);
+  }
+  return copy.valid != 0 ? copy : shown;
+}
 
 std::string MakeExportFileName(int64_t mode, int64_t choice) {
   if (choice != kExportFirst && choice != kExportSecond) choice = kExportBoth;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "geometry/gear_record.h"
+
 // Export kinds: the argument of ExportToFile.
 enum ExportKind : int64_t {
   kExportDxf = 0,
@@ -21,6 +23,11 @@ enum ExportChoice : int64_t {
 
 // Point density of the outlines written to DXF (the view uses 1).
 inline constexpr int kDxfPointDensity = 4;
+
+// A copy of a shown record with its outline rebuilt at the DXF density; the
+// shown record is not touched. When the finer outline cannot be built (it
+// would exceed the point limit) the copy keeps the shown outline.
+GearRecord CopyAtDxfDensity(const GearRecord& shown);
 
 // kind: 0 DXF, 1 STEP, 2 STL. Always returns 0; the outcome is shown to the user.
 int64_t ExportToFile(int64_t kind);

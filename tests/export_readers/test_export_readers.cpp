@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "export/dxf_file.h"
+#include "export/export_command.h"
 #include "export/step_file.h"
 #include "export/stl_file.h"
 #include "geometry/gear_geometry.h"
@@ -36,7 +37,6 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kChordTolerance = 0.01;  // the program's default STL tolerance
 constexpr double kVolumeTolerance = 1e-3;  // relative: 0.1 %
-constexpr int kDxfDensity = 4;             // what the export command writes
 
 // --- Designs ---------------------------------------------------------------
 
@@ -138,24 +138,6 @@ double BodyVolume(const GearRecord& g) {
   const double hole = HoleArea(g);
   const double hub = kPi * g.hubDiameter * g.hubDiameter / 4.0;
   return (OutlineArea(g) - hole) * g.faceWidth + HubSides(g) * (hub - hole) * g.hubLength;
-}
-
-// The record as the DXF export writes it: rebuilt at the DXF density.
-GearRecord AtDxfDensity(const GearRecord& shown) {
-  GearRecord copy = shown;
-  if (shown.isRack != 0) {
-    BuildRackGeometry(copy, shown.normalModule, shown.pressureAngle * 180.0 / kPi, shown.helixAngle * 180.0 / kPi,
-                      shown.hand, shown.teeth, shown.rackHeight, shown.faceWidth, shown.thicknessAllowance,
-                      kDxfDensity);
-  } else if (shown.isInternal != 0) {
-    BuildRingGearGeometry(copy, shown.normalModule, shown.teeth, shown.profileShift, shown.pressureAngle * 180.0 / kPi,
-                          shown.faceWidth, shown.rimThickness, shown.thicknessAllowance,
-                          shown.helixAngle * 180.0 / kPi, shown.hand, kDxfDensity, 0.0);
-  } else {
-    BuildGearGeometry(copy, kDxfDensity);
-  }
-  EXPECT_EQ(copy.valid, 1);
-  return copy;
 }
 
 // --- Running the outside readers --------------------------------------------
@@ -299,7 +281,7 @@ TEST_P(ExportReaders, EveryExportReadsBackCleanWithTheVolumeOfTheDesign) {
   const Body& first = bodies[0];
 
   double expected = 0.0;
-  for (const Body& body : bodies) expected += BodyVolume(AtDxfDensity(body.rec));
+  for (const Body& body : bodies) expected += BodyVolume(CopyAtDxfDensity(body.rec));
 
   // STL through admesh. Its default run checks and would repair; the report
   // must show that nothing needed repairing.
@@ -335,7 +317,7 @@ TEST_P(ExportReaders, EveryExportReadsBackCleanWithTheVolumeOfTheDesign) {
   {
     const std::string path = TempPath(design.name, "dxf");
     std::vector<GearRecord> shown;
-    for (const Body& body : bodies) shown.push_back(AtDxfDensity(body.rec));
+    for (const Body& body : bodies) shown.push_back(CopyAtDxfDensity(body.rec));
     ASSERT_EQ(DxfWriteFile(path, shown[0], first.angle, second ? &shown[1] : nullptr, second ? second->x : 0.0,
                            second ? second->angle : 0.0, second ? second->y : 0.0),
               1);
