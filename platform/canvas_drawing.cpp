@@ -23,6 +23,7 @@
 
 #include "platform/canvas_hard_fill.h"
 #include "platform/canvas_path.h"
+#include "platform/canvas_recording.h"
 #include "platform/polyline_simplify.h"
 #include "platform/registry.h"
 
@@ -133,10 +134,10 @@ double DeviceScaleOf(const QPainter& painter) {
 }
 
 // Fills the thinned line figures of the path straight into the painter's
-// image (see platform/canvas_hard_fill.h), when the painter would draw
-// exactly that: a premultiplied image painted source-over, unclipped and fully
-// opaque under a plain scaling, in an opaque colour, and a path of line
-// figures only. False when it did not.
+// image (see platform/canvas_hard_fill.h), or keeps the fill for the frame's
+// bands, when the painter would draw exactly that: a premultiplied image
+// painted source-over, unclipped and fully opaque under a plain scaling, in an
+// opaque colour, and a path of line figures only. False when it did not.
 bool FillHardDirect(QPainter& painter, const CanvasPath& path, const QColor& colour) {
   QPaintDevice* device = painter.device();
   if (device == nullptr || device->devType() != QInternal::Image || colour.alpha() != 255) return false;
@@ -144,7 +145,8 @@ bool FillHardDirect(QPainter& painter, const CanvasPath& path, const QColor& col
   const QTransform& t = painter.worldTransform();
   if (image->format() != QImage::Format_ARGB32_Premultiplied ||
       painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.hasClipping() ||
-      painter.opacity() != 1.0 || t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0.0)) {
+      painter.opacity() != 1.0 || t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0.0) ||
+      t.dx() != 0.0 || t.dy() != 0.0) {
     return false;
   }
   for (const PathFigure& figure : path.figures) {
@@ -154,12 +156,37 @@ bool FillHardDirect(QPainter& painter, const CanvasPath& path, const QColor& col
   static std::vector<FillRing> rings;
   rings.clear();
   for (const ThinnedFigure& figure : thinned.figures) rings.push_back({figure.first, figure.count});
+  if (RecordingActive()) {
+    if (!PrepareHardFill(image->height(), thinned.points, rings, t.m11(), &NextHardFillPlan())) return false;
+    RecordHardFill(t, colour);
+    return true;
+  }
   FillTarget target;
   target.pixels = reinterpret_cast<std::uint32_t*>(image->bits());
   target.width = image->width();
   target.height = image->height();
   target.stride = image->bytesPerLine() / 4;
   return FillRingsHard(target, thinned.points, rings, t.m11(), colour.rgba());
+}
+
+// Draws the segments with the pen, or keeps them for the frame's bands.
+void DrawLinesWith(QPainter& painter, const QPen& pen, const std::vector<QLineF>& lines) {
+  painter.setPen(pen);
+  if (lines.empty()) return;
+  if (RecordingActive()) {
+    RecordLines(painter.worldTransform(), pen, lines);
+    return;
+  }
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+// Strokes a Qt path, or keeps it for the frame's bands.
+void StrokeWith(QPainter& painter, const QPainterPath& path, const QPen& pen) {
+  if (RecordingActive()) {
+    RecordPathStroke(painter.worldTransform(), path, pen);
+    return;
+  }
+  painter.strokePath(path, pen);
 }
 
 QPainter* ActivePainter() {
@@ -195,14 +222,10 @@ void StrokeSolidFigures(QPainter& painter, const CanvasPath& path, const QPen& p
   if (!closedLines.empty()) {
     QPen squared = pen;
     squared.setCapStyle(Qt::SquareCap);
-    painter.setPen(squared);
-    painter.drawLines(closedLines.data(), static_cast<int>(closedLines.size()));
+    DrawLinesWith(painter, squared, closedLines);
   }
-  if (!openLines.empty()) {
-    painter.setPen(pen);
-    painter.drawLines(openLines.data(), static_cast<int>(openLines.size()));
-  }
-  if (!circles.isEmpty()) painter.strokePath(circles, pen);
+  if (!openLines.empty()) DrawLinesWith(painter, pen, openLines);
+  if (!circles.isEmpty()) StrokeWith(painter, circles, pen);
 }
 
 // A dashed stroke: the dashes are cut from each figure here, the pattern
@@ -253,12 +276,11 @@ void StrokeDashedFigures(QPainter& painter, const CanvasPath& path, const QPen& 
   }
   QPen flat = pen;
   flat.setStyle(Qt::SolidLine);
-  painter.setPen(flat);
-  if (!lines.empty()) painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+  DrawLinesWith(painter, flat, lines);
   if (!circles.isEmpty()) {
     QPen dashed = pen;
     dashed.setDashPattern(QList<qreal>{dash / pen.widthF(), gap / pen.widthF()});
-    painter.strokePath(circles, dashed);
+    StrokeWith(painter, circles, dashed);
   }
 }
 
@@ -271,6 +293,10 @@ void DrawingScale(double sx, double sy) {
 void DrawingFillOutput(DrawColour colour) {
   QPainter* painter = ActivePainter();
   if (!painter || !painter->device()) return;
+  if (RecordingActive()) {
+    RecordFillOutput(ToQColor(colour));
+    return;
+  }
   painter->save();
   painter->resetTransform();
   painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -283,9 +309,14 @@ void DrawingFillPath(DrawColour colour, PathKeep keep, FillEdge edge) {
     const CanvasPath& path = PathGetCurrent();
     if (!path.figures.empty() &&
         !(edge == FillEdge::kHard && FillHardDirect(*painter, path, ToQColor(colour)))) {
-      painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
-      painter->fillPath(BuildPainterPath(path, DeviceScaleOf(*painter), edge), QBrush(ToQColor(colour)));
-      painter->setRenderHint(QPainter::Antialiasing, true);
+      QPainterPath filled = BuildPainterPath(path, DeviceScaleOf(*painter), edge);
+      if (RecordingActive()) {
+        RecordPathFill(painter->worldTransform(), filled, ToQColor(colour), edge == FillEdge::kSmooth);
+      } else {
+        painter->setRenderHint(QPainter::Antialiasing, edge == FillEdge::kSmooth);
+        painter->fillPath(filled, QBrush(ToQColor(colour)));
+        painter->setRenderHint(QPainter::Antialiasing, true);
+      }
     }
   }
   if (keep == PathKeep::kClear) PathClear();
@@ -315,6 +346,10 @@ void DrawingText(double x, double y, std::string_view text, int64_t font, double
   if (!painter) return;
   QFont qfont = FontOf(font);
   qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+  if (RecordingActive()) {
+    RecordText(painter->worldTransform(), x, y, ToQString(text), qfont, ToQColor(colour));
+    return;
+  }
   painter->save();
   painter->setFont(qfont);
   painter->setPen(ToQColor(colour));

@@ -3,25 +3,22 @@
 #include "platform/canvas_hard_fill.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
+#include "platform/canvas_bands.h"
+
 namespace {
 
-// An edge crossing the pixel rows [top, bottom]: its crossing of row `top`'s
-// centre line at x (16.16, plus half a pixel) and the change per row.
-struct FillEdgeLine {
-  std::int64_t x = 0;
-  std::int64_t step = 0;
-  int top = 0;
-  int bottom = 0;
-};
-
-std::vector<FillEdgeLine> gEdges;
 std::vector<FillEdgeLine> gSorted;
 std::vector<std::size_t> gRowStarts;
-std::vector<const FillEdgeLine*> gActive;
-std::vector<std::int64_t> gCrossings;
+HardFillPlan gPlan;
+std::array<HardFillScratch, kMaxRowBands> gBandScratch;
+
+// Rows per band at least: below that, handing out the bands costs more than
+// the rows.
+constexpr int kMinBandRows = 64;
 
 constexpr double kCoordinateLimit = 1.0e6;
 
@@ -30,7 +27,8 @@ std::int64_t ToGrid(double v) { return std::llround(v * 64.0); }
 
 // Adds the edge from a to b (1/64 pixel) when it crosses a row centre within
 // rows [0, height).
-void AddEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by, int height) {
+void AddEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by, int height,
+             std::vector<FillEdgeLine>* edges) {
   if (ay > by) {
     std::swap(ax, bx);
     std::swap(ay, by);
@@ -51,7 +49,7 @@ void AddEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by,
     e.step = static_cast<std::int64_t>(slope * 65536.0);
     e.x = start + ((e.step * (top * 65536 + 32768 - ay * 1024)) >> 16);
   }
-  gEdges.push_back(e);
+  edges->push_back(e);
 }
 
 // Writes the colour into pixels [from, to) of a row, 16 bytes at a time
@@ -73,9 +71,11 @@ void FillSpan(std::uint32_t* row, std::int64_t from, std::int64_t to, int width,
 
 }  // namespace
 
-bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& points,
-                   const std::vector<FillRing>& rings, double scale, std::uint32_t colour) {
-  if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return true;
+bool PrepareHardFill(int height, const std::vector<PathPoint>& points, const std::vector<FillRing>& rings,
+                     double scale, HardFillPlan* plan) {
+  std::vector<FillEdgeLine>& edges = plan->edges;
+  edges.clear();
+  if (height <= 0) return true;
   for (const FillRing& ring : rings) {
     for (std::size_t i = ring.first; i < ring.first + ring.count; ++i) {
       const double x = points[i].x * scale;
@@ -83,7 +83,6 @@ bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& point
       if (!(std::abs(x) <= kCoordinateLimit) || !(std::abs(y) <= kCoordinateLimit)) return false;
     }
   }
-  gEdges.clear();
   for (const FillRing& ring : rings) {
     if (ring.count < 2) continue;
     const PathPoint* p = points.data() + ring.first;
@@ -92,50 +91,77 @@ bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& point
     for (std::size_t i = 0; i < ring.count; ++i) {
       const std::int64_t x = ToGrid(p[i].x * scale);
       const std::int64_t y = ToGrid(p[i].y * scale);
-      AddEdge(lastX, lastY, x, y, target.height);
+      AddEdge(lastX, lastY, x, y, height, &edges);
       lastX = x;
       lastY = y;
     }
   }
-  if (gEdges.empty()) return true;
+  if (edges.empty()) return true;
   // The edges in the order of their first row (a counting sort: there are
   // thousands of edges and at most a few thousand rows).
-  gRowStarts.assign(static_cast<std::size_t>(target.height) + 1, 0);
-  for (const FillEdgeLine& e : gEdges) ++gRowStarts[static_cast<std::size_t>(e.top) + 1];
+  gRowStarts.assign(static_cast<std::size_t>(height) + 1, 0);
+  for (const FillEdgeLine& e : edges) ++gRowStarts[static_cast<std::size_t>(e.top) + 1];
   for (std::size_t r = 1; r < gRowStarts.size(); ++r) gRowStarts[r] += gRowStarts[r - 1];
-  gSorted.resize(gEdges.size());
-  for (const FillEdgeLine& e : gEdges) gSorted[gRowStarts[static_cast<std::size_t>(e.top)]++] = e;
-  gEdges.swap(gSorted);
+  gSorted.resize(edges.size());
+  for (const FillEdgeLine& e : edges) gSorted[gRowStarts[static_cast<std::size_t>(e.top)]++] = e;
+  edges.swap(gSorted);
+  return true;
+}
 
+void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, int bottom, std::uint32_t colour,
+                  HardFillScratch* scratch) {
+  const std::vector<FillEdgeLine>& edges = plan.edges;
+  if (target.pixels == nullptr || edges.empty()) return;
+  top = std::max(top, edges.front().top);
+  bottom = std::min(bottom, target.height);
+  std::vector<const FillEdgeLine*>& active = scratch->active;
+  std::vector<std::int64_t>& crossings = scratch->crossings;
+  active.clear();
+  // The edges begun above these rows that reach into them.
+  std::size_t next = static_cast<std::size_t>(
+      std::lower_bound(edges.begin(), edges.end(), top, [](const FillEdgeLine& e, int row) { return e.top < row; }) -
+      edges.begin());
+  for (std::size_t i = 0; i < next; ++i) {
+    if (edges[i].bottom >= top) active.push_back(&edges[i]);
+  }
   // Each crossing lies within [0, width] pixels: an edge left of the buffer
   // counts from its left end, one right of it from its right end.
   const std::int64_t right = static_cast<std::int64_t>(target.width) << 16;
-  gActive.clear();
-  std::size_t next = 0;
-  for (int y = gEdges.front().top; y < target.height; ++y) {
-    while (next < gEdges.size() && gEdges[next].top == y) gActive.push_back(&gEdges[next++]);
-    if (gActive.empty()) {
-      if (next == gEdges.size()) break;
+  for (int y = top; y < bottom; ++y) {
+    while (next < edges.size() && edges[next].top == y) active.push_back(&edges[next++]);
+    if (active.empty()) {
+      if (next == edges.size()) break;
       continue;
     }
-    gCrossings.clear();
-    for (const FillEdgeLine* e : gActive) {
+    crossings.clear();
+    for (const FillEdgeLine* e : active) {
       const std::int64_t x = std::clamp<std::int64_t>(e->x + e->step * (y - e->top), 0, right);
-      gCrossings.push_back(x >> 16);
+      crossings.push_back(x >> 16);
     }
     // A row crosses few edges, mostly in the order of the row before.
-    for (std::size_t i = 1; i < gCrossings.size(); ++i) {
-      const std::int64_t x = gCrossings[i];
+    for (std::size_t i = 1; i < crossings.size(); ++i) {
+      const std::int64_t x = crossings[i];
       std::size_t j = i;
-      for (; j > 0 && gCrossings[j - 1] > x; --j) gCrossings[j] = gCrossings[j - 1];
-      gCrossings[j] = x;
+      for (; j > 0 && crossings[j - 1] > x; --j) crossings[j] = crossings[j - 1];
+      crossings[j] = x;
     }
     std::uint32_t* row = target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride;
-    for (std::size_t i = 0; i + 1 < gCrossings.size(); i += 2) {
-      FillSpan(row, gCrossings[i], gCrossings[i + 1], target.width, colour);
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      FillSpan(row, crossings[i], crossings[i + 1], target.width, colour);
     }
-    gActive.erase(std::remove_if(gActive.begin(), gActive.end(), [y](const FillEdgeLine* e) { return e->bottom == y; }),
-                  gActive.end());
+    active.erase(std::remove_if(active.begin(), active.end(), [y](const FillEdgeLine* e) { return e->bottom == y; }),
+                 active.end());
   }
+}
+
+bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& points,
+                   const std::vector<FillRing>& rings, double scale, std::uint32_t colour) {
+  if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return true;
+  if (!PrepareHardFill(target.height, points, rings, scale, &gPlan)) return false;
+  if (gPlan.edges.empty()) return true;
+  const int firstRow = gPlan.edges.front().top;
+  RunInRowBands(target.height - firstRow, kMinBandRows, [&](int band, int top, int bottom) {
+    FillHardRows(target, gPlan, firstRow + top, firstRow + bottom, colour, &gBandScratch[static_cast<std::size_t>(band)]);
+  });
   return true;
 }

@@ -30,6 +30,34 @@ struct FillRing {
   std::size_t count = 0;
 };
 
+// An edge crossing the pixel rows [top, bottom]: its crossing of row `top`'s
+// centre line at x (16.16, plus half a pixel) and the change per row.
+struct FillEdgeLine {
+  std::int64_t x = 0;
+  std::int64_t step = 0;
+  int top = 0;
+  int bottom = 0;
+};
+
+// A fill made ready for its rows: the edges in the order of their first row.
+struct HardFillPlan {
+  std::vector<FillEdgeLine> edges;
+};
+
+// Working lists of a fill of some rows, kept from fill to fill.
+struct HardFillScratch {
+  std::vector<const FillEdgeLine*> active;
+  std::vector<std::int64_t> crossings;
+};
+
+// Makes the fill of the rings ready for a buffer `height` rows high (see
+// FillRingsHard); false as FillRingsHard gives false.
+bool PrepareHardFill(int height, const std::vector<PathPoint>& points, const std::vector<FillRing>& rings,
+                     double scale, HardFillPlan* plan);
+// Fills rows [top, bottom) of the target as the whole fill would.
+void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, int bottom, std::uint32_t colour,
+                  HardFillScratch* scratch);
+
 // Fills the rings (device pixels; x right, y down) with the even-odd rule in
 // the colour 0xAARRGGBB, written as it stands. Points that are not finite, or
 // lie more than a million pixels out, leave the buffer untouched and give

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "platform/canvas_recording.h"
 #include "platform/registry.h"
 #include "platform/widgets.h"
 
@@ -146,12 +147,17 @@ bool DrawingStart(DrawingOutput output) {
   d.canvas = canvas;
   d.font = QApplication::font();
   d.painter->setFont(d.font);
+  // A canvas frame is drawn in bands side by side when drawing stops.
+  if (canvas >= 0) RecordingStart(*d.painter);
   return true;
 }
 
 void DrawingStop() {
   DrawingState& d = Drawing();
-  if (d.painter) d.painter->end();
+  if (d.painter) {
+    RecordingFinish(*d.painter);
+    d.painter->end();
+  }
   d.painter.reset();
   if (d.canvas >= 0) CanvasPresent(d.canvas);
   d.target = nullptr;

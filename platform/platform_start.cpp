@@ -3,6 +3,7 @@
 
 #include <clocale>
 
+#include "platform/canvas_recording.h"
 #include "platform/qt_translations.h"
 #include "platform/registry.h"
 #include "texts/language.h"
@@ -49,12 +50,14 @@ bool PlatformIsRunning() { return gRunning; }
 
 void PlatformEnd() {
   if (!gRunning) return;
-  // Controls, windows, events, screens, images, fonts; the text heap last.
+  // Controls, windows, events, screens, images, the drawing bands, fonts;
+  // the text heap last.
   ShutdownControls();
   ShutdownWindows();
   ShutdownEvents();
   ShutdownSystem();
   ShutdownImages();
+  ShutdownRecording();
   ShutdownFonts();
   RemoveQtTranslations();
   gOwnApplication.reset();

@@ -1,0 +1,161 @@
+// A canvas frame drawn in row bands side by side is the frame drawn in one
+// pass, pixel for pixel: every mode, zoomed out, fitted, into the teeth and
+// far into the mesh, turned, with and without the line of action and the
+// root sections, in 2, 3 and 8 bands (so that the band borders fall across
+// different outlines, dashes, labels and fills). Runs on every test desktop,
+// at device scale 1 and 2 alike.
+#include <QImage>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/globals.h"
+#include "app/tab_compute.h"
+#include "app/view_redraw.h"
+#include "app_fixture.h"
+#include "design/search_result.h"
+#include "platform/canvas_bands.h"
+#include "platform/canvas_recording.h"
+#include "platform/registry.h"
+
+namespace {
+
+class BandedFrameTest : public AppTest {
+ protected:
+  void TearDown() override {
+    SetRowBandCount(0);
+    gStrength = StrengthResults{};
+    gStrengthWindowShown = 0;
+    AppTest::TearDown();
+  }
+  void SwitchTab(int64_t tab) {
+    GadgetSetState(kPanelTabs, tab);
+    HandleControlEvent(kPanelTabs, kSubChanged);
+    Pump();
+  }
+  void SetLineOfAction(int64_t on) {
+    GadgetSetState(kCheckLineOfAction, on);
+    HandleControlEvent(kCheckLineOfAction, kSubClick);
+    Pump();
+  }
+  // The frame as the canvas holds it after a redraw in `bands` bands.
+  QImage FrameIn(int bands) {
+    SetRowBandCount(bands);
+    RedrawView();
+    const QImage* buffer = CanvasBackBuffer(kCanvasView);
+    return buffer != nullptr ? buffer->copy() : QImage();
+  }
+  // Draws the view in one pass and in several band counts and reports every
+  // frame that differs, with its first differing pixel.
+  void ExpectBandsDrawTheOnePassFrame(const std::string& view) {
+    // The first frame at a new zoom draws every outline point, the frames
+    // after it the outline thinned for that zoom: compare those.
+    RedrawView();
+    const QImage onePass = FrameIn(1);
+    ASSERT_FALSE(onePass.isNull()) << view;
+    for (int bands : {2, 3, 8}) {
+      const QImage banded = FrameIn(bands);
+      EXPECT_EQ(RecordingLastBandCount(), bands) << view << ": the frame was not drawn in bands";
+      ASSERT_EQ(banded.size(), onePass.size()) << view;
+      if (banded == onePass) continue;
+      int differing = 0;
+      std::ostringstream first;
+      for (int y = 0; y < onePass.height(); ++y) {
+        for (int x = 0; x < onePass.width(); ++x) {
+          if (banded.pixel(x, y) == onePass.pixel(x, y)) continue;
+          if (differing++ == 0) {
+            first << " first at (" << x << ", " << y << "): " << std::hex << banded.pixel(x, y) << " against "
+                  << onePass.pixel(x, y);
+          }
+        }
+      }
+      ADD_FAILURE() << view << " in " << bands << " bands: " << differing << " pixels differ;" << first.str();
+    }
+  }
+  // The mode's frame fitted, then at zoom factors about the view centre and
+  // a point of the mesh, turned, each with and without the line of action.
+  void ExpectEveryViewOfTheMode(const std::string& mode, double meshX, double meshY) {
+    ASSERT_NE(gViewMode, kViewNone) << mode;
+    const double fitZoom = gZoom;
+    const double fitX = gViewCentreX;
+    const double fitY = gViewCentreY;
+    struct View {
+      const char* name;
+      double zoom;  // times the fitted zoom
+      bool atMesh;
+      double angle;
+    };
+    const std::vector<View> views = {
+        {"fitted", 1.0, false, 0.0},          {"zoomed out", 0.4, false, 0.37},
+        {"into the teeth", 6.0, true, 0.11},  {"into the mesh", 40.0, true, 0.0},
+        {"far into the mesh", 1000.0, true, 0.23},
+    };
+    for (const View& v : views) {
+      for (int64_t lineOfAction : {0, 1}) {
+        SetLineOfAction(lineOfAction);
+        gZoom = fitZoom * v.zoom;
+        gViewCentreX = v.atMesh ? meshX : fitX;
+        gViewCentreY = v.atMesh ? meshY : fitY;
+        gAnimAngle = v.angle;
+        ExpectBandsDrawTheOnePassFrame(mode + ", " + v.name + (lineOfAction ? ", line of action" : ""));
+      }
+    }
+    gZoom = fitZoom;
+    gViewCentreX = fitX;
+    gViewCentreY = fitY;
+    gAnimAngle = 0.0;
+  }
+};
+
+TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
+  // The program's own pair (hundreds of teeth), then a small pair with a
+  // bore, the single gear, the rack and the internal pair.
+  SwitchTab(kTabPair);
+  ExpectEveryViewOfTheMode("default pair", gGear1.pitchRadius, 0.0);
+
+  GadgetSetText(kFieldPairCentreDistance, "60");
+  SearchResultRow pair;
+  pair.module = 2.0;
+  pair.teeth1 = 20;
+  pair.teeth2 = 40;
+  gPairSearchResults = {pair};
+  gPairSelectedRow = 0;
+  SwitchTab(kTabSingle);
+  SwitchTab(kTabPair);
+  ExpectEveryViewOfTheMode("pair 20/40", gGear1.pitchRadius, 0.0);
+
+  // Root sections over both gears while the strength window is shown.
+  gStrength = StrengthResults{};
+  gStrength.valid = 1;
+  for (int i = 0; i < 2; ++i) {
+    gStrength.rootSection[i].found = 1;
+    gStrength.rootSection[i].pointX = 1.6;
+    gStrength.rootSection[i].pointY = i == 0 ? 17.9 : 37.9;
+    gStrength.rootSection[i].chord = 3.2;
+  }
+  gStrengthWindowShown = 1;
+  ExpectBandsDrawTheOnePassFrame("pair 20/40 with root sections");
+  gStrengthWindowShown = 0;
+
+  SwitchTab(kTabSingle);
+  ExpectEveryViewOfTheMode("single gear", gGear1.tipRadius, 0.0);
+
+  SwitchTab(kTabRack);
+  ExpectEveryViewOfTheMode("pinion and rack", 0.0, -gGear1.pitchRadius);
+
+  GadgetSetText(kFieldIntCentreDistance, "13.1683");
+  SearchResultRow ring;
+  ring.module = 3.0;
+  ring.teeth1 = 16;
+  ring.teeth2 = 24;
+  ring.shiftSum = 0.5;
+  gInternalSearchResults = {ring};
+  gInternalSelectedRow = 0;
+  SwitchTab(kTabInternal);
+  ExpectEveryViewOfTheMode("internal pair", gInternalCentreDistance + gGear1.pitchRadius, 0.0);
+}
+
+}  // namespace
