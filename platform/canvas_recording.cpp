@@ -1,116 +1,28 @@
-// The kept operations of a canvas frame and their replay in bands. Each band
-// draws in a buffer of its own that holds its rows and a margin of rows above
-// and below, seen through an image at the output's own row numbers: every
-// segment that reaches the band's rows is drawn whole there, under the
-// output's own transform, so the rasteriser computes each pixel exactly as in
-// one pass over the whole output; fills and texts are clipped to the band's
-// rows. The band's rows then go back to the output. An operation with a
-// segment taller than the margin is drawn in one pass between the bands'
-// runs. Each band's Qt objects (image, painter, fonts, paths, pens) are its
-// own and used on its thread only: Qt's painting classes may be used on any
-// thread, but an object not from several at once.
+// Keeping a canvas frame's operations: each with its transform, its pen as
+// plain values, its own copy of its segments, path, text or fill plan, and
+// the device rows it can reach.
 #include "platform/canvas_recording.h"
 
-#include <QColor>
-#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QLineF>
-#include <QList>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 #include <QRectF>
-#include <QString>
-#include <QTransform>
 
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <limits>
-#include <utility>
 
 #include "platform/canvas_bands.h"
+#include "platform/canvas_recording_ops.h"
+
+namespace canvas_recording {
+
+Recording gRecording;
+
+}  // namespace canvas_recording
 
 namespace {
 
-// Rows per band at least.
-constexpr int kMinBandRows = 48;
-
-enum class OpKind { kFillOutput, kHardFill, kPathFill, kLines, kPathStroke, kText };
-
-// A pen as plain values.
-struct PenSpec {
-  QColor colour;
-  double width = 1.0;
-  Qt::PenStyle style = Qt::SolidLine;
-  Qt::PenCapStyle cap = Qt::FlatCap;
-  Qt::PenJoinStyle join = Qt::MiterJoin;
-  QList<qreal> dashes;
-};
-
-struct TextSpec {
-  QString text;
-  std::size_t font = 0;  // index into Recording::fonts
-  double x = 0.0;
-  double y = 0.0;
-};
-
-struct Op {
-  OpKind kind = OpKind::kFillOutput;
-  QTransform transform;
-  QColor colour;
-  PenSpec pen;
-  bool antialiased = true;
-  // Drawn in one pass over the whole output, between the bands' work.
-  bool onePass = false;
-  // Device rows the operation may touch.
-  double low = -std::numeric_limits<double>::infinity();
-  double high = std::numeric_limits<double>::infinity();
-  // kLines: Recording::lines[first, first + count); otherwise the index into
-  // the list of the operation's kind.
-  std::size_t first = 0;
-  std::size_t count = 0;
-};
-
-struct Recording {
-  bool active = false;
-  QImage* image = nullptr;
-  std::vector<Op> ops;
-  std::vector<QLineF> lines;
-  std::vector<HardFillPlan> plans;  // the first planCount are in use
-  std::size_t planCount = 0;
-  std::vector<QPainterPath> paths;
-  std::vector<TextSpec> texts;
-  std::vector<QFont> fonts;  // the distinct fonts of the texts, kept from frame to frame
-};
-Recording gRecording;
-int gLastBandCount = 0;
-
-// Rows a band's own buffer holds above and below the band: a segment
-// reaching into the band is drawn whole in it, so that the rasteriser starts
-// and ends it where one pass over the whole buffer would. An operation with a
-// taller segment is drawn in one pass between the bands' work.
-constexpr int kApronRows = 64;
-
-// What a band keeps from frame to frame.
-struct BandSlot {
-  // Rows [first, first + count) of the output in a buffer of the band's own,
-  // seen through `rows` at their own row numbers: the image's rows above
-  // `first` are never drawn on (nothing the band draws reaches them).
-  std::vector<std::uint32_t> pixels;
-  int first = 0;
-  int count = 0;
-  QImage rows;
-  std::vector<QFont> fonts;  // its own copies of gRecording.fonts
-  std::vector<QLineF> lines;  // the segments of the ops in hand that reach the band
-  std::vector<std::size_t> lineEnds;  // per op in hand: where its segments end in `lines`
-  HardFillScratch fill;
-};
-std::array<BandSlot, kMaxRowBands> gSlots;
+using namespace canvas_recording;
 
 PenSpec SpecOf(const QPen& pen) {
   PenSpec spec;
@@ -121,33 +33,6 @@ PenSpec SpecOf(const QPen& pen) {
   spec.join = pen.joinStyle();
   if (spec.style == Qt::CustomDashLine) spec.dashes = pen.dashPattern();
   return spec;
-}
-
-QPen PenOf(const PenSpec& spec) {
-  QPen pen(spec.colour, spec.width, spec.style, spec.cap, spec.join);
-  if (spec.style == Qt::CustomDashLine) pen.setDashPattern(QList<qreal>(spec.dashes.begin(), spec.dashes.end()));
-  return pen;
-}
-
-// A copy of the path with data of its own.
-QPainterPath CopyPath(const QPainterPath& path) {
-  QPainterPath copy;
-  copy.setFillRule(path.fillRule());
-  const int n = path.elementCount();
-  for (int i = 0; i < n; ++i) {
-    const QPainterPath::Element e = path.elementAt(i);
-    if (e.isMoveTo()) {
-      copy.moveTo(e.x, e.y);
-    } else if (e.isLineTo()) {
-      copy.lineTo(e.x, e.y);
-    } else if (e.isCurveTo() && i + 2 < n) {
-      const QPainterPath::Element c2 = path.elementAt(i + 1);
-      const QPainterPath::Element end = path.elementAt(i + 2);
-      copy.cubicTo(e.x, e.y, c2.x, c2.y, end.x, end.y);
-      i += 2;
-    }
-  }
-  return copy;
 }
 
 // The device rows between logical heights y1 and y2, widened by margin.
@@ -163,144 +48,6 @@ void SetRows(Op* op, double y1, double y2, double margin) {
     op->low = -std::numeric_limits<double>::infinity();
     op->high = std::numeric_limits<double>::infinity();
   }
-}
-
-// Rows of the device that a pen's stroke reaches beyond its line: half the
-// width across it, half the width of a square cap along it, the antialiasing.
-double PenMargin(const QTransform& t, double width) { return std::abs(width * t.m22()) * 1.5 + 2.0; }
-
-// Draws one operation on `painter`, for rows [top, bottom) of the output
-// (`target` is the output's pixels as the painter sees them): the segments
-// given, the other operations clipped to those rows when clipRows is set.
-void DrawOp(QPainter& painter, const Op& op, const FillTarget& target, int top, int bottom, const QLineF* lines,
-            std::size_t lineCount, const std::vector<QFont>& fonts, HardFillScratch* fill, bool clipRows) {
-  const Recording& r = gRecording;
-  const QRect rows(0, top, target.width, bottom - top);
-  const bool clipped = clipRows && op.kind != OpKind::kLines && op.kind != OpKind::kHardFill;
-  if (clipped) {
-    painter.resetTransform();
-    painter.setClipRect(rows);
-  }
-  painter.setTransform(op.transform);
-  painter.setRenderHint(QPainter::Antialiasing, op.antialiased);
-  switch (op.kind) {
-    case OpKind::kFillOutput:
-      painter.resetTransform();
-      painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.fillRect(rows, op.colour);
-      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-      break;
-    case OpKind::kHardFill:
-      FillHardRows(target, r.plans[op.first], top, bottom, op.colour.rgba(), fill);
-      break;
-    case OpKind::kPathFill:
-      painter.fillPath(CopyPath(r.paths[op.first]), QBrush(op.colour));
-      break;
-    case OpKind::kLines:
-      if (lineCount == 0) break;
-      painter.setPen(PenOf(op.pen));
-      painter.drawLines(lines, static_cast<int>(lineCount));
-      break;
-    case OpKind::kPathStroke:
-      painter.strokePath(CopyPath(r.paths[op.first]), PenOf(op.pen));
-      break;
-    case OpKind::kText: {
-      const TextSpec& text = r.texts[op.first];
-      painter.setFont(fonts[text.font]);
-      painter.setPen(op.colour);
-      painter.drawText(QRectF(text.x, text.y, 100000.0, 100000.0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       text.text);
-      break;
-    }
-  }
-  if (clipped) painter.setClipping(false);
-}
-
-FillTarget TargetOf(QImage& image, std::uint32_t* pixels) {
-  FillTarget target;
-  target.pixels = pixels;
-  target.width = image.width();
-  target.height = image.height();
-  target.stride = image.bytesPerLine() / 4;
-  return target;
-}
-
-// The ops [begin, end) in hand, drawn by every band, and the output's rows
-// each band takes from the output first and gives back at the end (the rows
-// that ops drawn in one pass read or have drawn; every row at the start and
-// the end of the frame).
-std::size_t gSegmentBegin = 0;
-std::size_t gSegmentEnd = 0;
-double gTakeLow = 0.0;
-double gTakeHigh = 0.0;
-double gGiveLow = 0.0;
-double gGiveHigh = 0.0;
-
-// Copies rows [low, high) of the band's rows [top, bottom) from one buffer to
-// the other.
-void CopyRows(std::uint32_t* to, const std::uint32_t* from, std::ptrdiff_t stride, int top, int bottom, double low,
-              double high) {
-  const int a = std::max(top, static_cast<int>(std::max(low, -1.0)));
-  const int b = std::min(bottom, static_cast<int>(std::min(std::ceil(high) + 1.0, 1.0e9)));
-  if (a >= b) return;
-  std::memcpy(to + a * stride, from + a * stride, static_cast<std::size_t>(b - a) * static_cast<std::size_t>(stride) * 4);
-}
-
-void ReplayBand(int band, int top, int bottom) {
-  Recording& r = gRecording;
-  BandSlot& slot = gSlots[static_cast<std::size_t>(band)];
-  QImage& image = *r.image;
-  const std::ptrdiff_t stride = image.bytesPerLine() / 4;
-  const int first = std::max(0, top - kApronRows);
-  const int last = std::min(image.height(), bottom + kApronRows);
-  const std::size_t needed = static_cast<std::size_t>(last - first) * static_cast<std::size_t>(stride);
-  if (slot.pixels.size() < needed) slot.pixels.resize(needed);
-  // The image over the band's buffer addresses row y at pixels + (y - first) * stride.
-  uchar* const base = reinterpret_cast<uchar*>(slot.pixels.data() - static_cast<std::ptrdiff_t>(first) * stride);
-  if (slot.rows.constBits() != base || slot.first != first || slot.count != last - first ||
-      slot.rows.width() != image.width() || slot.rows.bytesPerLine() != image.bytesPerLine() ||
-      slot.rows.format() != image.format()) {
-    slot.rows = QImage(base, image.width(), last, image.bytesPerLine(), image.format());
-    slot.first = first;
-    slot.count = last - first;
-  }
-  std::uint32_t* const shared = reinterpret_cast<std::uint32_t*>(image.bits());
-  std::uint32_t* const own = reinterpret_cast<std::uint32_t*>(base);
-  CopyRows(own, shared, stride, top, bottom, gTakeLow, gTakeHigh);
-
-  // The segments of each op that reach the band's rows.
-  slot.lines.clear();
-  slot.lineEnds.clear();
-  for (std::size_t i = gSegmentBegin; i < gSegmentEnd; ++i) {
-    const Op& op = r.ops[i];
-    if (op.kind == OpKind::kLines && !(op.high < top || op.low > bottom)) {
-      const QTransform& t = op.transform;
-      const double margin = PenMargin(t, op.pen.width);
-      for (std::size_t k = op.first; k < op.first + op.count; ++k) {
-        const QLineF& line = r.lines[k];
-        const double y1 = t.m22() * line.y1() + t.dy();
-        const double y2 = t.m22() * line.y2() + t.dy();
-        if (std::max(y1, y2) + margin >= top && std::min(y1, y2) - margin <= bottom) slot.lines.push_back(line);
-      }
-    }
-    slot.lineEnds.push_back(slot.lines.size());
-  }
-
-  const FillTarget target = TargetOf(slot.rows, own);
-  QPainter painter(&slot.rows);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
-  std::size_t lineBegin = 0;
-  for (std::size_t i = gSegmentBegin; i < gSegmentEnd; ++i) {
-    const Op& op = r.ops[i];
-    const std::size_t lineEnd = slot.lineEnds[i - gSegmentBegin];
-    if (!(op.high < top || op.low > bottom)) {
-      DrawOp(painter, op, target, top, bottom, slot.lines.data() + lineBegin, lineEnd - lineBegin, slot.fonts,
-             &slot.fill, /*clipRows=*/true);
-    }
-    lineBegin = lineEnd;
-  }
-  painter.end();
-  CopyRows(shared, own, stride, top, bottom, gGiveLow, gGiveHigh);
 }
 
 Op& AddOp(OpKind kind, const QTransform& transform) {
@@ -334,82 +81,6 @@ bool RecordingStart(QPainter& painter) {
 }
 
 bool RecordingActive() { return gRecording.active; }
-
-int RecordingLastBandCount() { return gLastBandCount; }
-
-void ShutdownRecording() {
-  Recording& r = gRecording;
-  r = Recording{};
-  for (BandSlot& slot : gSlots) slot = BandSlot{};
-  StopRowBandWorkers();
-}
-
-void RecordingFinish(QPainter& painter) {
-  Recording& r = gRecording;
-  if (!r.active) return;
-  r.active = false;
-  if (!r.ops.empty()) {
-    // Every band has its own copy of each font.
-    for (BandSlot& slot : gSlots) {
-      while (slot.fonts.size() < r.fonts.size()) {
-        QFont copy(r.fonts[slot.fonts.size()]);
-        // A change and back gives the copy data of its own.
-        const int pixels = copy.pixelSize();
-        if (pixels > 0) {
-          copy.setPixelSize(pixels + 1);
-          copy.setPixelSize(pixels);
-        }
-        slot.fonts.push_back(copy);
-      }
-    }
-    // The ops in runs drawn by the bands; an op with a segment too tall for a
-    // band's buffer in one pass between them.
-    constexpr double kAll = std::numeric_limits<double>::infinity();
-    int bands = 0;
-    std::size_t i = 0;
-    // A frame that begins by filling the whole output needs none of its rows.
-    gTakeLow = kAll;
-    gTakeHigh = -kAll;
-    if (r.ops.front().kind != OpKind::kFillOutput) {
-      gTakeLow = -kAll;
-      gTakeHigh = kAll;
-    }
-    while (i < r.ops.size()) {
-      std::size_t end = i;
-      while (end < r.ops.size() && !r.ops[end].onePass) ++end;
-      if (end > i) {
-        gSegmentBegin = i;
-        gSegmentEnd = end;
-        // The rows of the ops drawn in one pass next, every row at the end.
-        gGiveLow = end < r.ops.size() ? kAll : -kAll;
-        gGiveHigh = end < r.ops.size() ? -kAll : kAll;
-        for (std::size_t k = end; k < r.ops.size() && r.ops[k].onePass; ++k) {
-          gGiveLow = std::min(gGiveLow, r.ops[k].low);
-          gGiveHigh = std::max(gGiveHigh, r.ops[k].high);
-        }
-        bands = std::max(bands, RunInRowBands(r.image->height(), kMinBandRows, ReplayBand));
-        gTakeLow = kAll;
-        gTakeHigh = -kAll;
-      }
-      if (end < r.ops.size()) {
-        const FillTarget target = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()));
-        static HardFillScratch scratch;
-        const Op& op = r.ops[end];
-        DrawOp(painter, op, target, 0, r.image->height(), r.lines.data() + op.first, op.count, r.fonts, &scratch,
-               /*clipRows=*/false);
-        gTakeLow = std::min(gTakeLow, op.low);
-        gTakeHigh = std::max(gTakeHigh, op.high);
-        ++end;
-      }
-      i = end;
-    }
-    gLastBandCount = bands;
-  }
-  r.ops.clear();
-  r.paths.clear();
-  r.texts.clear();
-  r.image = nullptr;
-}
 
 void RecordFillOutput(const QColor& colour) {
   Op& op = AddOp(OpKind::kFillOutput, QTransform());
