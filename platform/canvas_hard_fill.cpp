@@ -112,7 +112,7 @@ void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, i
                   HardFillScratch* scratch) {
   const std::vector<FillEdgeLine>& edges = plan.edges;
   if (target.pixels == nullptr || edges.empty()) return;
-  top = std::max(top, edges.front().top);
+  top = std::max({top, edges.front().top, target.firstRow});
   bottom = std::min(bottom, target.height);
   std::vector<const FillEdgeLine*>& active = scratch->active;
   std::vector<std::int64_t>& crossings = scratch->crossings;
@@ -145,7 +145,7 @@ void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, i
       for (; j > 0 && crossings[j - 1] > x; --j) crossings[j] = crossings[j - 1];
       crossings[j] = x;
     }
-    std::uint32_t* row = target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride;
+    std::uint32_t* row = target.pixels + static_cast<std::ptrdiff_t>(y - target.firstRow) * target.stride;
     for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
       FillSpan(row, crossings[i], crossings[i + 1], target.width, colour);
     }

@@ -15,12 +15,15 @@
 
 #include "platform/canvas_path.h"
 
-// A pixel buffer: `stride` pixels from one row to the next.
+// A pixel buffer of rows [0, height), `stride` pixels from one row to the
+// next, of which rows [firstRow, height) are held from `pixels` on (a band's
+// buffer holds only some of them).
 struct FillTarget {
   std::uint32_t* pixels = nullptr;
   int width = 0;
   int height = 0;
   std::ptrdiff_t stride = 0;
+  int firstRow = 0;
 };
 
 // One closed polygon: points [first, first + count) of the point list, the
@@ -54,7 +57,8 @@ struct HardFillScratch {
 // FillRingsHard); false as FillRingsHard gives false.
 bool PrepareHardFill(int height, const std::vector<PathPoint>& points, const std::vector<FillRing>& rings,
                      double scale, HardFillPlan* plan);
-// Fills rows [top, bottom) of the target as the whole fill would.
+// Fills rows [top, bottom) of the target (rows the target holds) as the
+// whole fill would.
 void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, int bottom, std::uint32_t colour,
                   HardFillScratch* scratch);
 

@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "platform/canvas_bands.h"
 #include "platform/canvas_recording_ops.h"
@@ -122,12 +123,14 @@ void DrawOp(QPainter& painter, const Op& op, const FillTarget& target, int top, 
   if (clipped) painter.setClipping(false);
 }
 
-FillTarget TargetOf(QImage& image, std::uint32_t* pixels) {
+// The image's pixels from row firstRow on.
+FillTarget TargetOf(const QImage& image, std::uint32_t* pixels, int firstRow) {
   FillTarget target;
   target.pixels = pixels;
   target.width = image.width();
   target.height = image.height();
   target.stride = image.bytesPerLine() / 4;
+  target.firstRow = firstRow;
   return target;
 }
 
@@ -142,14 +145,18 @@ double gTakeHigh = 0.0;
 double gGiveLow = 0.0;
 double gGiveHigh = 0.0;
 
-// Copies rows [low, high) of the band's rows [top, bottom) from one buffer to
-// the other.
-void CopyRows(std::uint32_t* to, const std::uint32_t* from, std::ptrdiff_t stride, int top, int bottom, double low,
-              double high) {
+// Rows [low, high) of the band's rows [top, bottom), as a range of rows.
+std::pair<int, int> RowsWithin(int top, int bottom, double low, double high) {
   const int a = std::max(top, static_cast<int>(std::max(low, -1.0)));
   const int b = std::min(bottom, static_cast<int>(std::min(std::ceil(high) + 1.0, 1.0e9)));
-  if (a >= b) return;
-  std::memcpy(to + a * stride, from + a * stride, static_cast<std::size_t>(b - a) * static_cast<std::size_t>(stride) * 4);
+  return {a, std::max(a, b)};
+}
+
+// Copies rows [a, b) between the output and a band's buffer.
+void CopyRows(const FillTarget& to, const FillTarget& from, std::pair<int, int> rows) {
+  if (rows.first >= rows.second) return;
+  std::memcpy(to.pixels + (rows.first - to.firstRow) * to.stride, from.pixels + (rows.first - from.firstRow) * from.stride,
+              static_cast<std::size_t>(rows.second - rows.first) * static_cast<std::size_t>(to.stride) * 4);
 }
 
 void ReplayBand(int band, int top, int bottom) {
@@ -161,8 +168,11 @@ void ReplayBand(int band, int top, int bottom) {
   const int last = std::min(image.height(), bottom + kApronRows);
   const std::size_t needed = static_cast<std::size_t>(last - first) * static_cast<std::size_t>(stride);
   if (slot.pixels.size() < needed) slot.pixels.resize(needed);
-  // The image over the band's buffer addresses row y at pixels + (y - first) * stride.
-  uchar* const base = reinterpret_cast<uchar*>(slot.pixels.data() - static_cast<std::ptrdiff_t>(first) * stride);
+  // The image over the band's buffer has the output's rows [0, last) with row
+  // y at pixels + (y - first) * stride: the painter reaches only the rows it
+  // draws on, and nothing the band draws reaches the rows above `first`.
+  uchar* const base = reinterpret_cast<uchar*>(reinterpret_cast<std::uintptr_t>(slot.pixels.data()) -
+                                               static_cast<std::uintptr_t>(first) * image.bytesPerLine());
   if (slot.rows.constBits() != base || slot.first != first || slot.count != last - first ||
       slot.rows.width() != image.width() || slot.rows.bytesPerLine() != image.bytesPerLine() ||
       slot.rows.format() != image.format()) {
@@ -170,9 +180,9 @@ void ReplayBand(int band, int top, int bottom) {
     slot.first = first;
     slot.count = last - first;
   }
-  std::uint32_t* const shared = reinterpret_cast<std::uint32_t*>(image.bits());
-  std::uint32_t* const own = reinterpret_cast<std::uint32_t*>(base);
-  CopyRows(own, shared, stride, top, bottom, gTakeLow, gTakeHigh);
+  const FillTarget output = TargetOf(image, reinterpret_cast<std::uint32_t*>(image.bits()), 0);
+  const FillTarget own = TargetOf(slot.rows, slot.pixels.data(), first);
+  CopyRows(own, output, RowsWithin(top, bottom, gTakeLow, gTakeHigh));
 
   // The segments of each op that reach the band's rows.
   slot.lines.clear();
@@ -192,7 +202,6 @@ void ReplayBand(int band, int top, int bottom) {
     slot.lineEnds.push_back(slot.lines.size());
   }
 
-  const FillTarget target = TargetOf(slot.rows, own);
   QPainter painter(&slot.rows);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   std::size_t lineBegin = 0;
@@ -200,13 +209,13 @@ void ReplayBand(int band, int top, int bottom) {
     const Op& op = r.ops[i];
     const std::size_t lineEnd = slot.lineEnds[i - gSegmentBegin];
     if (!(op.high < top || op.low > bottom)) {
-      DrawOp(painter, op, target, top, bottom, slot.lines.data() + lineBegin, lineEnd - lineBegin, slot.fonts,
+      DrawOp(painter, op, own, top, bottom, slot.lines.data() + lineBegin, lineEnd - lineBegin, slot.fonts,
              &slot.fill, /*clipRows=*/true);
     }
     lineBegin = lineEnd;
   }
   painter.end();
-  CopyRows(shared, own, stride, top, bottom, gGiveLow, gGiveHigh);
+  CopyRows(output, own, RowsWithin(top, bottom, gGiveLow, gGiveHigh));
 }
 
 }  // namespace
@@ -268,7 +277,7 @@ void RecordingFinish(QPainter& painter) {
         gTakeHigh = -kAll;
       }
       if (end < r.ops.size()) {
-        const FillTarget target = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()));
+        const FillTarget target = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()), 0);
         static HardFillScratch scratch;
         const Op& op = r.ops[end];
         DrawOp(painter, op, target, 0, r.image->height(), r.lines.data() + op.first, op.count, r.fonts, &scratch,
