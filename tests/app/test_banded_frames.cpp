@@ -23,6 +23,16 @@
 
 namespace {
 
+// A search result row as the search would give it.
+SearchResultRow RowOf(double module, int64_t teeth1, int64_t teeth2, double shiftSum) {
+  SearchResultRow row;
+  row.module = module;
+  row.teeth1 = teeth1;
+  row.teeth2 = teeth2;
+  row.shiftSum = shiftSum;
+  return row;
+}
+
 class BandedFrameTest : public AppTest {
  protected:
   void TearDown() override {
@@ -117,11 +127,7 @@ TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
   ExpectEveryViewOfTheMode("default pair", gGear1.pitchRadius, 0.0);
 
   GadgetSetText(kFieldPairCentreDistance, "60");
-  SearchResultRow pair;
-  pair.module = 2.0;
-  pair.teeth1 = 20;
-  pair.teeth2 = 40;
-  gPairSearchResults = {pair};
+  gPairSearchResults = {RowOf(2.0, 20, 40, 0.0)};
   gPairSelectedRow = 0;
   SwitchTab(kTabSingle);
   SwitchTab(kTabPair);
@@ -147,12 +153,7 @@ TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
   ExpectEveryViewOfTheMode("pinion and rack", 0.0, -gGear1.pitchRadius);
 
   GadgetSetText(kFieldIntCentreDistance, "13.1683");
-  SearchResultRow ring;
-  ring.module = 3.0;
-  ring.teeth1 = 16;
-  ring.teeth2 = 24;
-  ring.shiftSum = 0.5;
-  gInternalSearchResults = {ring};
+  gInternalSearchResults = {RowOf(3.0, 16, 24, 0.5)};
   gInternalSelectedRow = 0;
   SwitchTab(kTabInternal);
   ExpectEveryViewOfTheMode("internal pair", gInternalCentreDistance + gGear1.pitchRadius, 0.0);
