@@ -33,6 +33,10 @@ using namespace canvas_recording;
 
 int gLastBandCount = 0;
 
+// Ops drawn in one pass between the bands' runs, at the most, in a frame drawn
+// in bands.
+constexpr long kMostOnePassOps = 2;
+
 // What a band keeps from frame to frame.
 struct BandSlot {
   // Rows [first, first + count) of the output in a buffer of the band's own,
@@ -218,6 +222,105 @@ void ReplayBand(int band, int top, int bottom) {
   CopyRows(output, own, RowsWithin(top, bottom, gGiveLow, gGiveHigh));
 }
 
+// Draws one op in one pass over the whole output.
+void DrawOpInOnePass(QPainter& painter, const Op& op) {
+  Recording& r = gRecording;
+  static HardFillScratch scratch;
+  const FillTarget output = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()), 0);
+  DrawOp(painter, op, output, 0, r.image->height(), r.lines.data() + op.first, op.count, r.fonts, &scratch,
+         /*clipRows=*/false);
+}
+
+// Whether an op is much work for one pass: a fill, or many segments.
+bool IsMuchWork(const Op& op) {
+  constexpr std::size_t kManySegments = 256;
+  return op.kind == OpKind::kFillOutput || op.kind == OpKind::kHardFill || op.kind == OpKind::kPathFill ||
+         (op.kind == OpKind::kLines && op.count > kManySegments);
+}
+
+// Where the ops begin that are drawn in one pass after the bands' last run:
+// from the first op drawn in one pass that only little work follows (an
+// overlay's long lines, its labels and the status text), so that a run of the
+// bands is not started for them.
+std::size_t OnePassTail() {
+  const Recording& r = gRecording;
+  std::size_t lastMuchWork = 0;
+  for (std::size_t i = 0; i < r.ops.size(); ++i) {
+    if (IsMuchWork(r.ops[i])) lastMuchWork = i;
+  }
+  for (std::size_t i = lastMuchWork + 1; i < r.ops.size(); ++i) {
+    if (r.ops[i].onePass) return i;
+  }
+  return r.ops.size();
+}
+
+// The ops drawn in one pass between two runs of the bands.
+long OnePassOpsBetweenRuns() {
+  const Recording& r = gRecording;
+  const std::size_t tail = OnePassTail();
+  return std::count_if(r.ops.begin(), r.ops.begin() + static_cast<std::ptrdiff_t>(tail),
+                       [](const Op& op) { return op.onePass; });
+}
+
+// Draws the kept ops in runs drawn by the bands, an op with a segment too
+// tall for a band's buffer in one pass between them, and the tail in one
+// pass; the number of bands.
+int DrawInBands(QPainter& painter) {
+  Recording& r = gRecording;
+  // Every band has its own copy of each font.
+  for (BandSlot& slot : gSlots) {
+    while (slot.fonts.size() < r.fonts.size()) {
+      QFont copy(r.fonts[slot.fonts.size()]);
+      // A change and back gives the copy data of its own.
+      const int pixels = copy.pixelSize();
+      if (pixels > 0) {
+        copy.setPixelSize(pixels + 1);
+        copy.setPixelSize(pixels);
+      }
+      slot.fonts.push_back(copy);
+    }
+  }
+  constexpr double kAll = std::numeric_limits<double>::infinity();
+  // A frame that begins by filling the whole output needs none of its rows.
+  gTakeLow = kAll;
+  gTakeHigh = -kAll;
+  if (r.ops.front().kind != OpKind::kFillOutput) {
+    gTakeLow = -kAll;
+    gTakeHigh = kAll;
+  }
+  int bands = 0;
+  std::size_t i = 0;
+  const std::size_t tail = OnePassTail();
+  while (i < tail) {
+    std::size_t end = i;
+    while (end < tail && !r.ops[end].onePass) ++end;
+    if (end > i) {
+      gSegmentBegin = i;
+      gSegmentEnd = end;
+      // The rows of the ops drawn in one pass next, every row at the end.
+      gGiveLow = end < tail ? kAll : -kAll;
+      gGiveHigh = end < tail ? -kAll : kAll;
+      for (std::size_t k = end; k < tail && r.ops[k].onePass; ++k) {
+        gGiveLow = std::min(gGiveLow, r.ops[k].low);
+        gGiveHigh = std::max(gGiveHigh, r.ops[k].high);
+      }
+      bands = std::max(bands, RunInRowBands(r.image->height(), kMinBandRows, ReplayBand));
+      gTakeLow = kAll;
+      gTakeHigh = -kAll;
+    }
+    if (end < tail) {
+      const Op& op = r.ops[end];
+      DrawOpInOnePass(painter, op);
+      gTakeLow = std::min(gTakeLow, op.low);
+      gTakeHigh = std::max(gTakeHigh, op.high);
+      ++end;
+    }
+    i = end;
+  }
+  for (; i < r.ops.size(); ++i) DrawOpInOnePass(painter, r.ops[i]);
+  return bands;
+}
+
 }  // namespace
 
 int RecordingLastBandCount() { return gLastBandCount; }
@@ -234,65 +337,18 @@ void RecordingFinish(QPainter& painter) {
   if (!r.active) return;
   r.active = false;
   if (!r.ops.empty()) {
-    // Every band has its own copy of each font.
-    for (BandSlot& slot : gSlots) {
-      while (slot.fonts.size() < r.fonts.size()) {
-        QFont copy(r.fonts[slot.fonts.size()]);
-        // A change and back gives the copy data of its own.
-        const int pixels = copy.pixelSize();
-        if (pixels > 0) {
-          copy.setPixelSize(pixels + 1);
-          copy.setPixelSize(pixels);
-        }
-        slot.fonts.push_back(copy);
-      }
+    // Each op drawn in one pass between the bands' runs costs the bands two
+    // copies of its rows: a frame with many (a view far into the teeth, whose
+    // outlines are few long straight segments) is drawn in one pass.
+    if (OnePassOpsBetweenRuns() > kMostOnePassOps) {
+      for (const Op& op : r.ops) DrawOpInOnePass(painter, op);
+      gLastBandCount = 1;
+    } else {
+      gLastBandCount = DrawInBands(painter);
     }
-    // The ops in runs drawn by the bands; an op with a segment too tall for a
-    // band's buffer in one pass between them.
-    constexpr double kAll = std::numeric_limits<double>::infinity();
-    int bands = 0;
-    std::size_t i = 0;
-    // A frame that begins by filling the whole output needs none of its rows.
-    gTakeLow = kAll;
-    gTakeHigh = -kAll;
-    if (r.ops.front().kind != OpKind::kFillOutput) {
-      gTakeLow = -kAll;
-      gTakeHigh = kAll;
-    }
-    while (i < r.ops.size()) {
-      std::size_t end = i;
-      while (end < r.ops.size() && !r.ops[end].onePass) ++end;
-      if (end > i) {
-        gSegmentBegin = i;
-        gSegmentEnd = end;
-        // The rows of the ops drawn in one pass next, every row at the end.
-        gGiveLow = end < r.ops.size() ? kAll : -kAll;
-        gGiveHigh = end < r.ops.size() ? -kAll : kAll;
-        for (std::size_t k = end; k < r.ops.size() && r.ops[k].onePass; ++k) {
-          gGiveLow = std::min(gGiveLow, r.ops[k].low);
-          gGiveHigh = std::max(gGiveHigh, r.ops[k].high);
-        }
-        bands = std::max(bands, RunInRowBands(r.image->height(), kMinBandRows, ReplayBand));
-        gTakeLow = kAll;
-        gTakeHigh = -kAll;
-      }
-      if (end < r.ops.size()) {
-        const FillTarget target = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()), 0);
-        static HardFillScratch scratch;
-        const Op& op = r.ops[end];
-        DrawOp(painter, op, target, 0, r.image->height(), r.lines.data() + op.first, op.count, r.fonts, &scratch,
-               /*clipRows=*/false);
-        gTakeLow = std::min(gTakeLow, op.low);
-        gTakeHigh = std::max(gTakeHigh, op.high);
-        ++end;
-      }
-      i = end;
-    }
-    gLastBandCount = bands;
   }
   r.ops.clear();
   r.paths.clear();
   r.texts.clear();
   r.image = nullptr;
 }
-
