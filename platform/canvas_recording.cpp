@@ -149,6 +149,9 @@ void RecordPathStroke(const QTransform& transform, const QPainterPath& path, con
   Recording& r = gRecording;
   Op& op = AddOp(OpKind::kPathStroke, transform);
   op.pen = SpecOf(pen);
+  // Qt's path stroker dashes and clips by the size of the device, which a
+  // band's image does not share: drawn in one pass.
+  op.onePass = true;
   op.first = r.paths.size();
   r.paths.push_back(path);
   const QRectF box = path.controlPointRect();

@@ -5,10 +5,11 @@
 // output's own transform, so the rasteriser computes each pixel exactly as in
 // one pass over the whole output; fills and texts are clipped to the band's
 // rows. The band's rows then go back to the output. An operation with a
-// segment taller than the margin is drawn in one pass between the bands'
-// runs. Each band's Qt objects (image, painter, fonts, paths, pens) are its
-// own and used on its thread only: Qt's painting classes may be used on any
-// thread, but an object not from several at once.
+// segment taller than the margin, and a stroke of a whole circle (Qt's path
+// stroker dashes by the device's size), is drawn in one pass between the
+// bands' runs or after their last. Each band's Qt objects (image, painter,
+// fonts, paths, pens) are its own and used on its thread only: Qt's painting
+// classes may be used on any thread, but an object not from several at once.
 #include "platform/canvas_recording.h"
 
 #include <QImage>
@@ -231,10 +232,13 @@ void DrawOpInOnePass(QPainter& painter, const Op& op) {
          /*clipRows=*/false);
 }
 
-// Whether an op is much work for one pass: a fill, or many segments.
+// Whether an op is much work for one pass: the background, a body, a large
+// smooth fill, or many segments (not an overlay's dots and labels).
 bool IsMuchWork(const Op& op) {
   constexpr std::size_t kManySegments = 256;
-  return op.kind == OpKind::kFillOutput || op.kind == OpKind::kHardFill || op.kind == OpKind::kPathFill ||
+  constexpr double kManyRows = 2.0 * kApronRows;
+  return op.kind == OpKind::kFillOutput || op.kind == OpKind::kHardFill ||
+         (op.kind == OpKind::kPathFill && !(op.high - op.low <= kManyRows)) ||
          (op.kind == OpKind::kLines && op.count > kManySegments);
 }
 

@@ -2,22 +2,28 @@
 // pass, pixel for pixel: every mode, zoomed out, fitted, into the teeth and
 // far into the mesh, turned, with and without the line of action and the
 // root sections, in 2, 3 and 8 bands (so that the band borders fall across
-// different outlines, dashes, labels and fills). Runs on every test desktop,
-// at device scale 1 and 2 alike.
+// different outlines, dashes, labels and fills); and every kind of drawing
+// operation, on a frame drawn over the one before. Runs on every test
+// desktop, at device scale 1 and 2 alike.
 #include <QImage>
 
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/main_window.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app_fixture.h"
 #include "design/search_result.h"
 #include "platform/canvas_bands.h"
+#include "platform/canvas_drawing.h"
+#include "platform/canvas_path.h"
 #include "platform/canvas_recording.h"
 #include "platform/registry.h"
 
@@ -168,6 +174,79 @@ TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
   gInternalSelectedRow = 0;
   SwitchTab(kTabInternal);
   ExpectEveryViewOfTheMode("internal pair", gInternalCentreDistance + gGear1.pitchRadius, 0.0);
+}
+
+// Every kind of operation, each across band borders, drawn twice: once over
+// a fresh background and once over that frame without one (the bands then
+// start from the rows as they stand).
+void DrawEveryKindOfOperation(bool background, double turn) {
+  ASSERT_TRUE(DrawingStart(CanvasGetOutput(kCanvasView)));
+  const double w = GadgetGetWidth(kCanvasView);
+  const double h = GadgetGetHeight(kCanvasView);
+  DrawingScale(gDeviceScale, gDeviceScale);
+  if (background) DrawingFillOutput({250, 250, 252, 255});
+  const double cx = 0.5 * w;
+  const double cy = 0.5 * h;
+  // A hard-edged body with a hole, its outline stroked: 720 short segments.
+  std::vector<PathPoint> ring;
+  for (int i = 0; i < 720; ++i) {
+    const double a = 2.0 * std::numbers::pi * i / 720.0 + turn;
+    const double r = 0.4 * h * (1.0 + 0.04 * std::sin(24.0 * a));
+    ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+  }
+  PathAddClosedFigure(ring.data(), ring.size());
+  PathAddClosedFigure(std::vector<PathPoint>{{cx - 30, cy - 20}, {cx + 30, cy - 20}, {cx, cy + 35}}.data(), 3);
+  DrawingFillPath({140, 175, 220, 255}, PathKeep::kKeep, FillEdge::kHard);
+  DrawingStrokePath({30, 30, 40, 255}, SolidStroke(1.2), PathKeep::kClear);
+  // Long open lines from corner to corner and across the middle.
+  PathStartFigure(0.0, 0.0);
+  PathAddLine(w, h);
+  PathStartFigure(w, 0.0);
+  PathAddLine(0.0, h);
+  PathStartFigure(cx + 5.0, 0.0);
+  PathAddLine(cx - 5.0, h);
+  DrawingStrokePath({200, 40, 40, 255}, SolidStroke(2.0), PathKeep::kClear);
+  // A dotted wave, and texts across the borders of 2, 3 and 8 bands.
+  PathStartFigure(0.0, 0.3 * h);
+  for (int i = 1; i <= 60; ++i) PathAddLine(w * i / 60.0, 0.3 * h + 0.2 * h * std::sin(i * 0.4 + turn));
+  DrawingStrokePath({40, 160, 90, 255}, DottedStroke(1.0, 4.0), PathKeep::kClear);
+  for (const double border : {1.0 / 2.0, 1.0 / 3.0, 1.0 / 8.0, 5.0 / 8.0}) {
+    DrawingText(0.1 * w + 300.0 * border, border * h - 7.0, "Wheel = zoom  (6.71 px/mm)", gCanvasFont, 13.0,
+                {90, 90, 100, 255});
+  }
+  // A translucent smooth fill of a polygon and a whole circle, then their
+  // dashed outline.
+  PathAddCircle(cx + 0.25 * w, cy, 0.3 * h);
+  PathStartFigure(10.0, 10.0);
+  PathAddLine(0.45 * w, 0.9 * h);
+  PathAddLine(20.0, 0.7 * h);
+  PathCloseFigure();
+  DrawingFillPath({235, 185, 110, 160}, PathKeep::kKeep);
+  DrawingStrokePath({80, 60, 200, 255}, DashedStroke(1.0, 8.0), PathKeep::kClear);
+  DrawingStop();
+}
+
+TEST_F(BandedFrameTest, EveryKindOfOperationInBandsAsInOnePassOnEveryDesktop) {
+  std::vector<QImage> frames;
+  for (int bands : {1, 2, 3, 8}) {
+    SetRowBandCount(bands);
+    DrawEveryKindOfOperation(/*background=*/true, 0.0);
+    if (bands > 1) {
+      EXPECT_EQ(RecordingLastBandCount(), bands) << "the fresh frame in " << bands << " bands";
+    }
+    DrawEveryKindOfOperation(/*background=*/false, 0.1);
+    if (bands > 1) {
+      EXPECT_EQ(RecordingLastBandCount(), bands) << "the frame over it in " << bands << " bands";
+    }
+    frames.push_back(CanvasBackBuffer(kCanvasView)->copy());
+  }
+  for (std::size_t i = 1; i < frames.size(); ++i) {
+    int differing = 0;
+    for (int y = 0; y < frames[0].height(); ++y) {
+      for (int x = 0; x < frames[0].width(); ++x) differing += frames[i].pixel(x, y) != frames[0].pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "pixels that differ in frame " << i;
+  }
 }
 
 }  // namespace
