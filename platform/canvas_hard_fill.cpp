@@ -158,10 +158,14 @@ bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& point
                    const std::vector<FillRing>& rings, double scale, std::uint32_t colour) {
   if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return true;
   if (!PrepareHardFill(target.height, points, rings, scale, &gPlan)) return false;
-  if (gPlan.edges.empty()) return true;
-  const int firstRow = gPlan.edges.front().top;
-  RunInRowBands(target.height - firstRow, kMinBandRows, [&](int band, int top, int bottom) {
-    FillHardRows(target, gPlan, firstRow + top, firstRow + bottom, colour, &gBandScratch[static_cast<std::size_t>(band)]);
-  });
+  FillHardInBands(target, gPlan, colour);
   return true;
+}
+
+void FillHardInBands(const FillTarget& target, const HardFillPlan& plan, std::uint32_t colour) {
+  if (target.pixels == nullptr || plan.edges.empty()) return;
+  const int firstRow = std::max(plan.edges.front().top, target.firstRow);
+  RunInRowBands(target.height - firstRow, kMinBandRows, [&](int band, int top, int bottom) {
+    FillHardRows(target, plan, firstRow + top, firstRow + bottom, colour, &gBandScratch[static_cast<std::size_t>(band)]);
+  });
 }

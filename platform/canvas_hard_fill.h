@@ -62,6 +62,10 @@ bool PrepareHardFill(int height, const std::vector<PathPoint>& points, const std
 void FillHardRows(const FillTarget& target, const HardFillPlan& plan, int top, int bottom, std::uint32_t colour,
                   HardFillScratch* scratch);
 
+// Fills every row of the target as the whole fill would, in row bands side
+// by side (platform/canvas_bands.h). Not from inside a band's work.
+void FillHardInBands(const FillTarget& target, const HardFillPlan& plan, std::uint32_t colour);
+
 // Fills the rings (device pixels; x right, y down) with the even-odd rule in
 // the colour 0xAARRGGBB, written as it stands. Points that are not finite, or
 // lie more than a million pixels out, leave the buffer untouched and give

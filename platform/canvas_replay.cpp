@@ -34,8 +34,11 @@ using namespace canvas_recording;
 
 int gLastBandCount = 0;
 
-// Ops drawn in one pass between the bands' runs, at the most, in a frame drawn
-// in bands.
+// A frame is drawn in bands when it has at least this many segments drawn
+// by them (the antialiased segments are what the bands save time on; the
+// bodies are filled in bands anyway), and at most kMostOnePassOps ops drawn
+// in one pass between their runs.
+constexpr std::size_t kLeastBandedSegments = 2000;
 constexpr long kMostOnePassOps = 2;
 
 // What a band keeps from frame to frame.
@@ -223,11 +226,16 @@ void ReplayBand(int band, int top, int bottom) {
   CopyRows(output, own, RowsWithin(top, bottom, gGiveLow, gGiveHigh));
 }
 
-// Draws one op in one pass over the whole output.
+// Draws one op in one pass over the whole output (a body's fill, which is
+// ours, in row bands all the same).
 void DrawOpInOnePass(QPainter& painter, const Op& op) {
   Recording& r = gRecording;
   static HardFillScratch scratch;
   const FillTarget output = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()), 0);
+  if (op.kind == OpKind::kHardFill) {
+    FillHardInBands(output, r.plans[op.first], op.colour.rgba());
+    return;
+  }
   DrawOp(painter, op, output, 0, r.image->height(), r.lines.data() + op.first, op.count, r.fonts, &scratch,
          /*clipRows=*/false);
 }
@@ -258,12 +266,24 @@ std::size_t OnePassTail() {
   return r.ops.size();
 }
 
-// The ops drawn in one pass between two runs of the bands.
-long OnePassOpsBetweenRuns() {
+// Whether the bands save more than they cost: each op drawn in one pass
+// between their runs costs them two copies of the rows it reaches, and a
+// frame of few segments (a view far into the teeth, whose outlines are a few
+// long straight segments) saves little.
+bool BandsPay() {
   const Recording& r = gRecording;
   const std::size_t tail = OnePassTail();
-  return std::count_if(r.ops.begin(), r.ops.begin() + static_cast<std::ptrdiff_t>(tail),
-                       [](const Op& op) { return op.onePass; });
+  long onePass = 0;
+  std::size_t segments = 0;
+  for (std::size_t i = 0; i < tail; ++i) {
+    const Op& op = r.ops[i];
+    if (op.onePass) {
+      ++onePass;
+    } else if (op.kind == OpKind::kLines) {
+      segments += op.count;
+    }
+  }
+  return segments >= kLeastBandedSegments && onePass <= kMostOnePassOps;
 }
 
 // Draws the kept ops in runs drawn by the bands, an op with a segment too
@@ -341,14 +361,11 @@ void RecordingFinish(QPainter& painter) {
   if (!r.active) return;
   r.active = false;
   if (!r.ops.empty()) {
-    // Each op drawn in one pass between the bands' runs costs the bands two
-    // copies of its rows: a frame with many (a view far into the teeth, whose
-    // outlines are few long straight segments) is drawn in one pass.
-    if (OnePassOpsBetweenRuns() > kMostOnePassOps) {
+    if (BandsPay()) {
+      gLastBandCount = DrawInBands(painter);
+    } else {
       for (const Op& op : r.ops) DrawOpInOnePass(painter, op);
       gLastBandCount = 1;
-    } else {
-      gLastBandCount = DrawInBands(painter);
     }
   }
   r.ops.clear();
