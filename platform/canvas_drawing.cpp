@@ -177,6 +177,7 @@ void DrawLinesWith(QPainter& painter, const QPen& pen, const std::vector<QLineF>
     RecordLines(painter.worldTransform(), pen, lines);
     return;
   }
+  RecordingCountSegments(lines.size());
   painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 

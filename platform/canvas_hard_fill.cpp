@@ -158,7 +158,7 @@ bool FillRingsHard(const FillTarget& target, const std::vector<PathPoint>& point
                    const std::vector<FillRing>& rings, double scale, std::uint32_t colour) {
   if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return true;
   if (!PrepareHardFill(target.height, points, rings, scale, &gPlan)) return false;
-  FillHardInBands(target, gPlan, colour);
+  FillHardRows(target, gPlan, 0, target.height, colour, &gBandScratch[0]);
   return true;
 }
 

@@ -69,6 +69,12 @@ bool RecordingStart(QPainter& painter) {
       image->height() < 2 * kMinBandRows) {
     return false;
   }
+  if (!r.nextInBands) {
+    // Drawn straight away as the frame before, its segments counted.
+    r.counting = true;
+    r.countedSegments = 0;
+    return false;
+  }
   image->bits();  // detaches the image now if it is shared
   r.active = true;
   r.image = image;
@@ -81,6 +87,11 @@ bool RecordingStart(QPainter& painter) {
 }
 
 bool RecordingActive() { return gRecording.active; }
+
+void RecordingCountSegments(std::size_t count) {
+  Recording& r = gRecording;
+  if (r.counting) r.countedSegments += count;
+}
 
 void RecordFillOutput(const QColor& colour) {
   Op& op = AddOp(OpKind::kFillOutput, QTransform());

@@ -6,6 +6,7 @@
 // platform/ only.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "platform/canvas_hard_fill.h"
@@ -22,10 +23,14 @@ class QTransform;
 
 // Starts keeping the operations for the painter's image when it can be drawn
 // in bands (a 32-bit image at one device pixel per pixel, and more than one
-// band); false when the operations are to be drawn straight away.
+// band) and the frame before was worth it; false when the operations are to
+// be drawn straight away.
 bool RecordingStart(QPainter& painter);
 // Whether operations are being kept.
 bool RecordingActive();
+// Counts segments drawn straight away on the canvas (a frame after one not
+// worth the bands is drawn straight away; its segments decide the next).
+void RecordingCountSegments(std::size_t count);
 // Draws the kept operations in bands and stops keeping them; `painter` (the
 // one RecordingStart was given) draws what is drawn in one pass. Nothing when
 // none are kept.

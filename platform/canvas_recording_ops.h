@@ -25,6 +25,10 @@ namespace canvas_recording {
 // Rows per band at least.
 constexpr int kMinBandRows = 48;
 
+// A frame is drawn in bands when it has at least this many segments drawn
+// by them (the antialiased segments are what the bands save time on).
+constexpr std::size_t kLeastBandedSegments = 2000;
+
 enum class OpKind { kFillOutput, kHardFill, kPathFill, kLines, kPathStroke, kText };
 
 // A pen as plain values.
@@ -63,6 +67,11 @@ struct Op {
 
 struct Recording {
   bool active = false;
+  // The frame before was not worth the bands: this one is drawn straight
+  // away, its segments counted, to judge the next.
+  bool nextInBands = true;
+  bool counting = false;
+  std::size_t countedSegments = 0;
   QImage* image = nullptr;
   std::vector<Op> ops;
   std::vector<QLineF> lines;

@@ -34,11 +34,9 @@ using namespace canvas_recording;
 
 int gLastBandCount = 0;
 
-// A frame is drawn in bands when it has at least this many segments drawn
-// by them (the antialiased segments are what the bands save time on; the
-// bodies are filled in bands anyway), and at most kMostOnePassOps ops drawn
-// in one pass between their runs.
-constexpr std::size_t kLeastBandedSegments = 2000;
+// A frame is drawn in bands when it has at least kLeastBandedSegments
+// segments drawn by them and at most this many ops drawn in one pass between
+// their runs.
 constexpr long kMostOnePassOps = 2;
 
 // What a band keeps from frame to frame.
@@ -358,10 +356,20 @@ void ShutdownRecording() {
 
 void RecordingFinish(QPainter& painter) {
   Recording& r = gRecording;
+  if (r.counting) {
+    // A frame drawn straight away: the next one is kept if this one had
+    // segments enough.
+    r.counting = false;
+    r.nextInBands = r.countedSegments >= kLeastBandedSegments;
+    gLastBandCount = 1;
+  }
   if (!r.active) return;
   r.active = false;
   if (!r.ops.empty()) {
-    if (BandsPay()) {
+    // The frames of an animation or a zoom are much alike: one not worth the
+    // bands has the next drawn straight away.
+    r.nextInBands = BandsPay();
+    if (r.nextInBands) {
       gLastBandCount = DrawInBands(painter);
     } else {
       for (const Op& op : r.ops) DrawOpInOnePass(painter, op);

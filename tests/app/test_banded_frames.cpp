@@ -248,4 +248,30 @@ TEST_F(BandedFrameTest, EveryKindOfOperationInBandsAsInOnePassOnEveryDesktop) {
   }
 }
 
+// A frame that the bands would not pay for (far into the mesh: a few long
+// segments) has the frames after it drawn straight away, until one of them
+// has segments enough again.
+TEST_F(BandedFrameTest, AFrameOfFewSegmentsHasTheNextDrawnStraightAway) {
+  SetRowBandCount(8);
+  SwitchTab(kTabPair);
+  ASSERT_EQ(gViewMode, kViewPair);
+  RedrawView();
+  RedrawView();
+  EXPECT_EQ(RecordingLastBandCount(), 8) << "the default pair, fitted";
+  const double fitZoom = gZoom;
+  const double fitX = gViewCentreX;
+  gZoom = 1000.0 * fitZoom;
+  gViewCentreX = gGear1.pitchRadius;
+  RedrawView();
+  EXPECT_EQ(RecordingLastBandCount(), 1) << "far into the mesh";
+  RedrawView();
+  EXPECT_EQ(RecordingLastBandCount(), 1) << "far into the mesh, the frame after";
+  gZoom = fitZoom;
+  gViewCentreX = fitX;
+  RedrawView();
+  EXPECT_EQ(RecordingLastBandCount(), 1) << "fitted again: drawn straight away, its segments counted";
+  RedrawView();
+  EXPECT_EQ(RecordingLastBandCount(), 8) << "fitted again, the frame after";
+}
+
 }  // namespace
