@@ -2,6 +2,8 @@
 // becomes a QPainterPath (even-odd fill), strokes use Qt pens with flat caps and
 // dash patterns converted from pixels to pen-width units, text is laid out from
 // its top-left corner.
+// While a canvas is drawn on, the operations are kept and drawn in row bands
+// side by side when drawing stops (platform/canvas_recording.h).
 #include "platform/canvas_drawing.h"
 
 #include <QBrush>
