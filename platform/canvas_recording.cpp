@@ -24,15 +24,15 @@ namespace {
 
 using namespace canvas_recording;
 
-PenSpec SpecOf(const QPen& pen) {
-  PenSpec spec;
-  spec.colour = pen.color();
-  spec.width = pen.widthF();
-  spec.style = pen.style();
-  spec.cap = pen.capStyle();
-  spec.join = pen.joinStyle();
-  if (spec.style == Qt::CustomDashLine) spec.dashes = pen.dashPattern();
-  return spec;
+PlainPen PlainPenOf(const QPen& pen) {
+  PlainPen plain;
+  plain.colour = pen.color();
+  plain.width = pen.widthF();
+  plain.style = pen.style();
+  plain.cap = pen.capStyle();
+  plain.join = pen.joinStyle();
+  if (plain.style == Qt::CustomDashLine) plain.dashes = pen.dashPattern();
+  return plain;
 }
 
 // The device rows between logical heights y1 and y2, widened by margin.
@@ -132,7 +132,7 @@ void RecordLines(const QTransform& transform, const QPen& pen, const std::vector
   Recording& r = gRecording;
   if (lines.empty()) return;
   Op& op = AddOp(OpKind::kLines, transform);
-  op.pen = SpecOf(pen);
+  op.pen = PlainPenOf(pen);
   op.first = r.lines.size();
   op.count = lines.size();
   r.lines.insert(r.lines.end(), lines.begin(), lines.end());
@@ -159,7 +159,7 @@ void RecordLines(const QTransform& transform, const QPen& pen, const std::vector
 void RecordPathStroke(const QTransform& transform, const QPainterPath& path, const QPen& pen) {
   Recording& r = gRecording;
   Op& op = AddOp(OpKind::kPathStroke, transform);
-  op.pen = SpecOf(pen);
+  op.pen = PlainPenOf(pen);
   // Qt's path stroker dashes and clips by the size of the device, which a
   // band's image does not share: drawn in one pass.
   op.onePass = true;

@@ -32,7 +32,7 @@ constexpr std::size_t kLeastBandedSegments = 2000;
 enum class OpKind { kFillOutput, kHardFill, kPathFill, kLines, kPathStroke, kText };
 
 // A pen as plain values.
-struct PenSpec {
+struct PlainPen {
   QColor colour;
   double width = 1.0;
   Qt::PenStyle style = Qt::SolidLine;
@@ -41,7 +41,7 @@ struct PenSpec {
   QList<qreal> dashes;
 };
 
-struct TextSpec {
+struct KeptText {
   QString text;
   std::size_t font = 0;  // index into Recording::fonts
   double x = 0.0;
@@ -52,7 +52,7 @@ struct Op {
   OpKind kind = OpKind::kFillOutput;
   QTransform transform;
   QColor colour;
-  PenSpec pen;
+  PlainPen pen;
   bool antialiased = true;
   // Drawn in one pass over the whole output, between the bands' work.
   bool onePass = false;
@@ -78,7 +78,7 @@ struct Recording {
   std::vector<HardFillPlan> plans;  // the first planCount are in use
   std::size_t planCount = 0;
   std::vector<QPainterPath> paths;
-  std::vector<TextSpec> texts;
+  std::vector<KeptText> texts;
   std::vector<QFont> fonts;  // the distinct fonts of the texts, kept from frame to frame
 };
 

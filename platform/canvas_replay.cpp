@@ -55,9 +55,9 @@ struct BandSlot {
 };
 std::array<BandSlot, kMaxRowBands> gSlots;
 
-QPen PenOf(const PenSpec& spec) {
-  QPen pen(spec.colour, spec.width, spec.style, spec.cap, spec.join);
-  if (spec.style == Qt::CustomDashLine) pen.setDashPattern(QList<qreal>(spec.dashes.begin(), spec.dashes.end()));
+QPen PenOf(const PlainPen& plain) {
+  QPen pen(plain.colour, plain.width, plain.style, plain.cap, plain.join);
+  if (plain.style == Qt::CustomDashLine) pen.setDashPattern(QList<qreal>(plain.dashes.begin(), plain.dashes.end()));
   return pen;
 }
 
@@ -118,7 +118,7 @@ void DrawOp(QPainter& painter, const Op& op, const FillTarget& target, int top, 
       painter.strokePath(CopyPath(r.paths[op.first]), PenOf(op.pen));
       break;
     case OpKind::kText: {
-      const TextSpec& text = r.texts[op.first];
+      const KeptText& text = r.texts[op.first];
       painter.setFont(fonts[text.font]);
       painter.setPen(op.colour);
       painter.drawText(QRectF(text.x, text.y, 100000.0, 100000.0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
