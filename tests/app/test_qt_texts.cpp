@@ -24,6 +24,8 @@
 #include <functional>
 #include <memory>
 
+#include <unistd.h>
+
 #include "app/control_ids.h"
 #include "app_fixture.h"
 #include "platform/file_dialogs.h"
@@ -135,9 +137,10 @@ void QtTextsTest::CheckFileDialogs(const char* grabName) {
        {"Look in:", "File name:", "Files of type:", "Open", "Cancel"},
        {"Zoeken in:", "Bestandsnaam:", "Bestanden van type:", "Openen", "Annuleren"}},
   };
-  // A folder of its own, with a project and a subfolder to list.
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("norvale-qt-texts-" + std::to_string(kLang));
+  // A folder of this process's own (ctest runs the tests of one program side
+  // by side), with a project and a subfolder to list.
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("norvale-qt-texts-" + std::to_string(kLang) + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "parts");
   std::ofstream(dir / "gear.tdw") << "[Tandwiel]\n";
