@@ -13,6 +13,42 @@
 
 namespace {
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+
+// Span and pin dimension with their warnings. A pin that touches no usable
+// involute has no dimension (overPins = 0): only its warning is printed.
+void AppendInspectionLines(std::string& out, const GearRecord& rec) {
+  const bool helical = rec.helixAngle > 0.0;
+  const double ra = rec.tipRadius;
+  ReportAppendLine(out, {texts::kReportInspectionHeading});
+  ReportAppendLine(out, {texts::kLabelWk, FormatNumber(rec.span, 3), texts::kExplSpan,
+                         std::to_string(rec.spanTeeth)});
+  if (rec.spanContactRadius > ra || rec.spanContactRadius < rec.formRadius) {
+    ReportAppendLine(out, {texts::kWarnSpanOutsideInvolute});
+  }
+  // The span is measured on a helical gear over a length spanAxialLength of
+  // the face, plus 1 mm at each side.
+  const double spanWidth = rec.spanAxialLength + 2.0;
+  if (helical && spanWidth > rec.faceWidth) {
+    ReportAppendLine(out, {texts::kWarnSpanFaceWidth, FormatNumber(spanWidth, 1), texts::kLabelCloseParen});
+  }
+  if (rec.overPins > 0.0) {
+    const bool oddTeeth = rec.teeth % 2 != 0;
+    const std::string overPins = FormatNumber(rec.overPins, 3);
+    const std::string pinDiameter = FormatNumber(rec.pinDiameter, 2);
+    if (oddTeeth) {
+      ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverBalls, pinDiameter, texts::kExplOddTeeth});
+    } else if (helical) {
+      ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverBalls, pinDiameter});
+    } else {
+      ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverPins, pinDiameter});
+    }
+    if (rec.pinProtrudes == 0) ReportAppendLine(out, {texts::kWarnPinNotProtruding});
+  }
+  if (rec.overPins <= 0.0 || rec.pinContactRadius > ra || rec.pinContactRadius < rec.formRadius) {
+    ReportAppendLine(out, {texts::kWarnPinOutsideInvolute});
+  }
+}
+
 }  // namespace
 
 std::string ReportBuildGearBlock(const GearRecord& rec, std::string_view caption) {
@@ -57,32 +93,9 @@ std::string ReportBuildGearBlock(const GearRecord& rec, std::string_view caption
                          FormatNumber(rec.boreDiameter, 2)});
   out += ReportBuildHubKeywayLines(rec);
 
-  ReportAppendLine(out, {texts::kReportInspectionHeading});
-  ReportAppendLine(out, {texts::kLabelWk, FormatNumber(rec.span, 3), texts::kExplSpan,
-                         std::to_string(rec.spanTeeth)});
-  if (rec.spanContactRadius > ra || rec.spanContactRadius < rec.formRadius) {
-    ReportAppendLine(out, {texts::kWarnSpanOutsideInvolute});
-  }
-  // The span is measured on a helical gear over a length spanAxialLength of
-  // the face, plus 1 mm at each side.
-  const double spanWidth = rec.spanAxialLength + 2.0;
-  if (helical && spanWidth > rec.faceWidth) {
-    ReportAppendLine(out, {texts::kWarnSpanFaceWidth, FormatNumber(spanWidth, 1), texts::kLabelCloseParen});
-  }
-  const bool oddTeeth = rec.teeth % 2 != 0;
-  const std::string overPins = FormatNumber(rec.overPins, 3);
-  const std::string pinDiameter = FormatNumber(rec.pinDiameter, 2);
-  if (oddTeeth) {
-    ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverBalls, pinDiameter, texts::kExplOddTeeth});
-  } else if (helical) {
-    ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverBalls, pinDiameter});
-  } else {
-    ReportAppendLine(out, {texts::kLabelMd, overPins, texts::kExplOverPins, pinDiameter});
-  }
-  if (rec.pinProtrudes == 0) ReportAppendLine(out, {texts::kWarnPinNotProtruding});
-  if (rec.pinContactRadius > ra || rec.pinContactRadius < rec.formRadius) {
-    ReportAppendLine(out, {texts::kWarnPinOutsideInvolute});
-  }
+  // An invalid gear has no inspection values: they would belong to a gear
+  // that was never built.
+  if (rec.valid != 0) AppendInspectionLines(out, rec);
   if (rec.undercut != 0) ReportAppendLine(out, {texts::kWarnUndercut});
   if (rec.pointed != 0) {
     ReportAppendLine(out, {texts::kWarnPointed});

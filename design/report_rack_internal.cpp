@@ -36,6 +36,18 @@ double AppendContactRatios(std::string& out, const GearRecord& pinion, const Pat
   return epsAlpha + epsBeta;
 }
 
+// The line that says why a rack could not be built.
+std::string_view RackInvalidText(const GearRecord& rack) {
+  switch (FindRackRejection(rack)) {
+    case RackRejection::kBackAboveRoot: return texts::kWarnRackInvalid;
+    case RackRejection::kNoTooth: return texts::kWarnRackInvalidAllowance;
+    case RackRejection::kGapClosed: return texts::kWarnRackInvalidGapClosed;
+    case RackRejection::kInputs:
+    case RackRejection::kNone: break;
+  }
+  return texts::kWarnRackInvalidInputs;
+}
+
 }  // namespace
 
 std::string ReportBuildRackPair(const GearRecord& pinion, const GearRecord& rack) {
@@ -82,9 +94,13 @@ std::string ReportBuildRackPair(const GearRecord& pinion, const GearRecord& rack
                            FormatNumber(rack.dedendumFactor * mn, 3), texts::kExplAddendumDedendum});
     ReportAppendLine(out, {texts::kLabelHp, FormatNumber(rack.rackHeight, 3), texts::kExplRackBackFace,
                            FormatNumber(rack.faceWidth, 2)});
+    if (rack.toolTipRadiusFactor < kRackToolTipRoundingFactor) {
+      ReportAppendLine(out, {texts::kWarnRackRootRounding, FormatNumber(rack.toolTipRadiusFactor * mn, 3),
+                             texts::kWarnRackRootRoundingSuffix});
+    }
     if (rack.pointed != 0) ReportAppendLine(out, {texts::kWarnRackPointed});
   } else {
-    ReportAppendLine(out, {texts::kWarnRackInvalid});
+    ReportAppendLine(out, {RackInvalidText(rack)});
   }
 
   out += kReportLineEnd;
@@ -199,10 +215,18 @@ std::string ReportBuildRingGearBlock(const GearRecord& ring, std::string_view ca
     ReportAppendLine(out, {texts::kLabelKM, FormatNumber(ring.tipShortening * mn, 3), texts::kExplTipReduction});
   }
   ReportAppendLine(out, {texts::kLabelB, FormatNumber(ring.faceWidth, 2)});
-  ReportAppendLine(out, {texts::kReportRingInspectionHeading});
-  ReportAppendLine(out, {texts::kLabelMi, FormatNumber(ring.overPins, 3), texts::kExplBetweenBalls,
-                         FormatNumber(ring.pinDiameter, 2)});
-  if (ring.pinProtrudes == 0) ReportAppendLine(out, {texts::kWarnBallNotProtruding});
+  // Only a built ring has a ball dimension, and only a ball that touches the
+  // involute flanks gives one (overPins > 0).
+  if (ring.valid != 0) {
+    ReportAppendLine(out, {texts::kReportRingInspectionHeading});
+    if (ring.overPins > 0.0) {
+      ReportAppendLine(out, {texts::kLabelMi, FormatNumber(ring.overPins, 3), texts::kExplBetweenBalls,
+                             FormatNumber(ring.pinDiameter, 2)});
+      if (ring.pinProtrudes == 0) ReportAppendLine(out, {texts::kWarnBallNotProtruding});
+    } else {
+      ReportAppendLine(out, {texts::kWarnBallOutsideInvolute});
+    }
+  }
   if (ring.undercut != 0) ReportAppendLine(out, {texts::kWarnRingTipBelowBase});
   if (ring.pointed != 0) ReportAppendLine(out, {texts::kWarnRingPointed});
   if (ring.valid == 0) ReportAppendLine(out, {texts::kWarnInvalid});

@@ -85,16 +85,29 @@ int ComputeInspectionDimensions(GearRecord& rec) {
   rec.pinDiameter = dm;
 
   // Pin centre: inv alpha_Mt = s / d + inv alpha_t + DM / (db cos beta_b) - pi / z.
-  const double alphaMt =
-      InverseInvolute(s / (2.0 * r) + invAlphaT + dm / (2.0 * rb * cosBetaB) - pi / z);
+  // The contact lies DM / 2 (normal section) back along the line of action
+  // from the pin centre. Both positions keep their sign: a negative argument
+  // (the rounded pin falls between the flanks below the base circle) or a
+  // roll length at or below zero means the pin touches no involute, and an
+  // undercut or fillet below the form radius is not the involute either. Such
+  // a pin gives no dimension: overPins = 0 and, below the base circle,
+  // pinContactRadius = 0, so the report warns and prints no value.
+  const double invAlphaMt = s / (2.0 * r) + invAlphaT + dm / (2.0 * rb * cosBetaB) - pi / z;
+  rec.overPins = 0.0;
+  rec.pinContactRadius = 0.0;
+  rec.pinProtrudes = 0;
+  if (!(invAlphaMt > 0.0)) return 0;
+  const double alphaMt = InverseInvolute(invAlphaMt);
   const double rM = rb / std::cos(alphaMt);
+  const double rollToContact = rb * std::tan(alphaMt) - dm / (2.0 * cosBetaB);
+  if (!(rollToContact > 0.0)) return 0;
+  rec.pinContactRadius = std::sqrt(rollToContact * rollToContact + rb * rb);
+  if (rec.pinContactRadius < rec.formRadius) return 0;
   if (zCount % 2 == 0) {
     rec.overPins = 2.0 * rM + dm;
   } else {
     rec.overPins = 2.0 * rM * std::cos(pi / (2.0 * z)) + dm;
   }
-  const double rollToContact = rb * std::tan(alphaMt) - dm / (2.0 * cosBetaB);
-  rec.pinContactRadius = std::sqrt(rollToContact * rollToContact + rb * rb);
   rec.pinProtrudes = ra < rM + dm / 2.0 ? 1 : 0;
   return 0;
 }

@@ -5,5 +5,8 @@
 #include "geometry/gear_record.h"
 
 // Writes spanTeeth, span, spanContactRadius, spanAxialLength, pinDiameter,
-// overPins, pinContactRadius and pinProtrudes. Returns 0.
+// overPins, pinContactRadius and pinProtrudes. A pin that touches no usable
+// involute (at or inside the base circle, or below formRadius) has no
+// dimension: overPins = 0 and pinProtrudes = 0, with pinContactRadius 0 when
+// the contact would lie at or inside the base circle. Returns 0.
 int ComputeInspectionDimensions(GearRecord& rec);

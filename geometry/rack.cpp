@@ -17,7 +17,6 @@ constexpr double kDegToRad = kPi / 180.0;
 // Basic rack profile factors (ISO 53 profile A with the 0.38 m tip rounding).
 constexpr double kRackAddendumFactor = 1.0;
 constexpr double kRackDedendumFactor = 1.25;
-constexpr double kRackTipRoundingFactor = 0.38;
 
 }  // namespace
 
@@ -40,31 +39,33 @@ int BuildRackGeometry(GearRecord& rec, double m, double alphaDeg, double betaDeg
   rec.pitchRadius = 0.0;
   rec.addendumFactor = kRackAddendumFactor;
   rec.dedendumFactor = kRackDedendumFactor;
-  rec.toolTipRadiusFactor = kRackTipRoundingFactor;
+  rec.toolTipRadiusFactor = kRackToolTipRoundingFactor;
+
+  if (FindRackRejection(rec) != RackRejection::kNone) return 1;
+  if (pointDensity < kMinPointDensity || pointDensity > kMaxPointDensity) return 1;
 
   const double alphaN = rec.pressureAngle;
   const double beta = rec.helixAngle;
   const double cosBeta = std::cos(beta);
-  if (!(m > 0.0) || !std::isfinite(m) || n < 1 || !(cosBeta >= kMinHelixCosine)) return 1;
-  if (!(alphaN > 0.0 && alphaN < kPi / 2.0)) return 1;  // straight flanks need 0 < alpha_n < 90 deg
-  if (!std::isfinite(b)) return 1;
-  if (pointDensity < kMinPointDensity || pointDensity > kMaxPointDensity) return 1;
-  if (n > kMaxGearTeeth) return 1;
-
   rec.transverseModule = m / cosBeta;
   rec.transversePressureAngle = std::atan(std::tan(alphaN) / cosBeta);
   const double pn = kPi * m;         // normal pitch
   const double pt = pn / cosBeta;    // transverse pitch
   const double ha = rec.addendumFactor * m;
   const double hf = rec.dedendumFactor * m;
-  const double rho = rec.toolTipRadiusFactor * m;
-
-  if (!(hf < Hp) || !std::isfinite(Hp)) return 1;  // the back must lie below the root line
-
   // Half tooth thickness on the pitch line (normal section); the allowance As
-  // thins the tooth by As in all. With As >= pn / 2 no tooth is left.
+  // thins the tooth by As in all.
   const double s2 = (pn / 2.0 - As) / 2.0;
-  if (!(s2 > 0.0)) return 1;
+
+  // The rack has the cutter's shape. Where the gap is too narrow for two
+  // roundings of 0.38 m (pressure angles above about 23.2 deg), the tool's
+  // roundings are as large as the gap allows: they meet in its middle on the
+  // root line. A rounding touching the root line and a flank lies
+  // rho tan(45 deg - alpha_n / 2) from their corner.
+  const double cornerOffsetPerRadius = std::tan(kPi / 4.0 - alphaN / 2.0);
+  const double largestFactor = ComputeRackHalfGapAtRoot(rec) / cornerOffsetPerRadius / m;
+  if (largestFactor < rec.toolTipRadiusFactor) rec.toolTipRadiusFactor = largestFactor;
+  const double rho = rec.toolTipRadiusFactor * m;
 
   // Centre of the root rounding (radius rho) that touches the root line and
   // the straight flank x = s2 - y tan alpha_n.
@@ -93,7 +94,9 @@ int BuildRackGeometry(GearRecord& rec, double m, double alphaDeg, double betaDeg
     X[i] = (xc + rho * std::cos(J)) / cosBeta;
     Y[i] = yc + rho * std::sin(J);
   }
-  if (!(X[0] <= pt / 2.0)) return 1;  // the two fillets of one gap must not overlap
+  // The two roundings of one gap meet at most in its middle; rounding may put
+  // the root point a hair beyond it.
+  if (X[0] > pt / 2.0) X[0] = pt / 2.0;
 
   const double L = static_cast<double>(n) * pt;
   rec.rackLength = L;
@@ -128,6 +131,32 @@ int BuildRackGeometry(GearRecord& rec, double m, double alphaDeg, double betaDeg
   rec.topShift = std::tan(beta) * static_cast<double>(rec.hand) * b;
   rec.valid = 1;
   return 0;
+}
+
+double ComputeRackHalfGapAtRoot(const GearRecord& rec) {
+  const double m = rec.normalModule;
+  const double pn = kPi * m;
+  const double s2 = (pn / 2.0 - rec.thicknessAllowance) / 2.0;
+  return pn / 2.0 - s2 - rec.dedendumFactor * m * std::tan(rec.pressureAngle);
+}
+
+RackRejection FindRackRejection(const GearRecord& rec) {
+  const double m = rec.normalModule;
+  const double alphaN = rec.pressureAngle;
+  if (!(m > 0.0) || !std::isfinite(m) || rec.teeth < 1 || rec.teeth > kMaxGearTeeth) {
+    return RackRejection::kInputs;
+  }
+  if (!(std::cos(rec.helixAngle) >= kMinHelixCosine)) return RackRejection::kInputs;
+  // Straight flanks need 0 < alpha_n < 90 deg.
+  if (!(alphaN > 0.0 && alphaN < kPi / 2.0)) return RackRejection::kInputs;
+  if (!std::isfinite(rec.faceWidth)) return RackRejection::kInputs;
+  // The back must lie below the root line.
+  const double hf = rec.dedendumFactor * m;
+  if (!(hf < rec.rackHeight) || !std::isfinite(rec.rackHeight)) return RackRejection::kBackAboveRoot;
+  // With As >= pn / 2 no tooth is left.
+  if (!((kPi * m / 2.0 - rec.thicknessAllowance) / 2.0 > 0.0)) return RackRejection::kNoTooth;
+  if (!(ComputeRackHalfGapAtRoot(rec) > 0.0)) return RackRejection::kGapClosed;
+  return RackRejection::kNone;
 }
 
 double ComputeRackPitchLineOffset(const GearRecord& pinion) {

@@ -11,6 +11,30 @@
 
 #include "geometry/gear_record.h"
 
+// Tip rounding of the basic rack's cutter, in modules (ISO 53 profile A). A
+// rack whose tooth gap is too narrow for it is built with the largest rounding
+// that fits, and its toolTipRadiusFactor then holds that smaller factor.
+inline constexpr double kRackToolTipRoundingFactor = 0.38;
+
+// Why BuildRackGeometry rejects a rack, found from the inputs it stored.
+enum class RackRejection {
+  kNone,          // the inputs describe a rack
+  kInputs,        // module, teeth, pressure or helix angle or face width out of range
+  kBackAboveRoot, // Hp does not exceed the dedendum hf
+  kNoTooth,       // the thickness allowance removes the whole tooth
+  kGapClosed,     // the flanks of a gap meet above the root line: no rounding fits
+};
+
+// The reason a rack with these stored inputs (normalModule, teeth,
+// pressureAngle, helixAngle, faceWidth, rackHeight, thicknessAllowance and
+// the basic rack factors) cannot be built; kNone when it can.
+RackRejection FindRackRejection(const GearRecord& rec);
+
+// Half the width of a tooth gap on the root line between the straight flanks
+// (normal section): pn / 2 - s2 - hf tan alpha_n, with the half tooth
+// thickness s2 = (pn / 2 - As) / 2 on the pitch line.
+double ComputeRackHalfGapAtRoot(const GearRecord& rec);
+
 // Fills rec as a rack (isRack = 1) of n teeth, module m, normal pressure angle
 // alphaDeg, helix angle |betaDeg|, hand (0 = +1), height Hp from the back to
 // the pitch line, face width b and thickness allowance As (the tooth is As

@@ -40,8 +40,10 @@ double RoundBallDiameter(double ideal) {
 
 // Dimension between two balls (DIN 3960): the ball touching both flanks of a
 // space on its centre line, in the normal section. Writes pinDiameter,
-// overPins and pinProtrudes.
-void ComputeRingBallDimension(GearRecord& rec) {
+// overPins, pinContactRadius and pinProtrudes. The involute flank runs from
+// the tip circle out to flankEnd, where the root fillet begins; a ball that
+// cannot touch it there gives no dimension (overPins = 0).
+void ComputeRingBallDimension(GearRecord& rec, double flankEnd) {
   const double m = rec.normalModule;
   const double z = static_cast<double>(rec.teeth);
   const double r = rec.pitchRadius;
@@ -73,12 +75,17 @@ void ComputeRingBallDimension(GearRecord& rec) {
   // the ball radius into the space.
   const double invM = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * r) -
                       DM / (2.0 * rb * cosBetaB);
-  if (!(invM > 0.0)) {  // a ball that does not fit in the space: no dimension
-    rec.overPins = 0.0;
-    rec.pinProtrudes = 0;
-    return;
-  }
-  const double rM = rb / std::cos(InverseInvolute(invM));
+  rec.overPins = 0.0;
+  rec.pinContactRadius = 0.0;
+  rec.pinProtrudes = 0;
+  if (!(invM > 0.0)) return;  // a ball that does not fit in the space: no dimension
+  const double alphaMt = InverseInvolute(invM);
+  const double rM = rb / std::cos(alphaMt);
+  // The ball touches the flank DM / 2 (normal section) further along the line
+  // of action than its centre, towards the root.
+  const double rollToContact = rb * std::tan(alphaMt) + DM / (2.0 * cosBetaB);
+  rec.pinContactRadius = std::hypot(rollToContact, rb);
+  if (rec.pinContactRadius < ra || rec.pinContactRadius > flankEnd) return;  // off the real flank
   const bool even = rec.teeth % 2 == 0;
   rec.overPins = (even ? 2.0 * rM : 2.0 * rM * std::cos(kPi / (2.0 * z))) - DM;
   rec.pinProtrudes = rM - DM / 2.0 < ra ? 1 : 0;
@@ -293,7 +300,7 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
   }
 
   rec.topShift = 0.0;
-  ComputeRingBallDimension(rec);
+  ComputeRingBallDimension(rec, rT);
   rec.spanTeeth = 0;
   rec.span = 0.0;
   rec.valid = 1;

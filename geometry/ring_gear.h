@@ -18,8 +18,11 @@
 // b, rim thickness below the root circle, thickness allowance As (widens the
 // spaces), helix angle |betaDeg|, hand (0 = +1), point density (1 display,
 // 3 interference copies, 4 DXF, 16 STL) and the tip radius asked for by the
-// pair's tip shortening (0 = standard tip). Returns 0 when built, 1 when
-// rejected (valid = 0, empty outline).
+// pair's tip shortening (0 = standard tip). The dimension between two balls
+// goes to pinDiameter, overPins, pinContactRadius and pinProtrudes; a ball
+// that cannot touch the involute flanks (contact inside the tip circle or on
+// the root fillet, or too wide for the space) gives overPins = 0. Returns 0
+// when built, 1 when rejected (valid = 0, empty outline).
 int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double alphaDeg,
                           double b, double rimThickness, double As, double betaDeg,
                           int64_t hand, int pointDensity, double requestedTipRadius);

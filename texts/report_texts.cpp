@@ -118,6 +118,8 @@ const std::string_view kWarnPointed =
 const std::string_view kWarnTipThickness = NV_TEXT("  ! tip thickness < 0.25 m", "  ! kopdikte < 0,25 m");
 const std::string_view kWarnBoreRoot =
     NV_TEXT("  ! bore larger than root circle", "  ! boring groter dan voetcirkel");
+const std::string_view kWarnBallOutsideInvolute =
+    NV_TEXT("  ! ball touches outside the involute", "  ! kogel raakt buiten de evolvente");
 const std::string_view kWarnInvalid = NV_TEXT("  ! invalid geometry", "  ! geometrie ongeldig");
 
 const std::string_view kExplRackPitchLine =
@@ -137,6 +139,19 @@ const std::string_view kExplRackThickness =
 const std::string_view kExplAddendumDedendum = NV_TEXT("   addendum / dedendum", "   kop-/voethoogte");
 const std::string_view kExplRackBackFace =
     NV_TEXT("   back to pitch line   b = ", "   rug tot steeklijn   b = ");
+const std::string_view kWarnRackRootRounding =
+    NV_TEXT("  ! root roundings reduced to ρ = ", "  ! voetrondingen verkleind tot ρ = ");
+const std::string_view kWarnRackRootRoundingSuffix =
+    NV_TEXT(" mm to fit the tooth gap", " mm om in de tandholte te passen");
+const std::string_view kWarnRackInvalidAllowance =
+    NV_TEXT("  ! invalid: the thickness allowance As leaves no rack tooth",
+            "  ! ongeldig: de afmaat As laat geen heugeltand over");
+const std::string_view kWarnRackInvalidGapClosed =
+    NV_TEXT("  ! invalid: the flanks of a tooth gap meet above the root line (α too large)",
+            "  ! ongeldig: de flanken van een tandholte raken elkaar boven de voetlijn (α te groot)");
+const std::string_view kWarnRackInvalidInputs =
+    NV_TEXT("  ! invalid: module, number of teeth, α, β or b out of range",
+            "  ! ongeldig: module, aantal tanden, α, β of b buiten bereik");
 const std::string_view kWarnRackPointed = NV_TEXT("  ! pointed rack tooth", "  ! spitse heugeltand");
 const std::string_view kWarnRackInvalid = NV_TEXT("  ! invalid: Hp must be larger than hf = 1.25 m",
                                                   "  ! ongeldig: Hp moet groter zijn dan hf = 1,25 m");

@@ -107,6 +107,7 @@ extern const std::string_view kExplOverBalls;
 extern const std::string_view kExplOddTeeth;
 extern const std::string_view kWarnPinNotProtruding;
 extern const std::string_view kWarnPinOutsideInvolute;
+extern const std::string_view kWarnBallOutsideInvolute;
 extern const std::string_view kWarnUndercut;
 extern const std::string_view kWarnPointed;
 extern const std::string_view kWarnTipThickness;
@@ -128,6 +129,11 @@ extern const std::string_view kExplAddendumDedendum;
 extern const std::string_view kExplRackBackFace;
 extern const std::string_view kWarnRackPointed;
 extern const std::string_view kWarnRackInvalid;
+extern const std::string_view kWarnRackInvalidAllowance;
+extern const std::string_view kWarnRackInvalidGapClosed;
+extern const std::string_view kWarnRackInvalidInputs;
+extern const std::string_view kWarnRackRootRounding;
+extern const std::string_view kWarnRackRootRoundingSuffix;
 
 // Internal pair and ring gear block.
 extern const std::string_view kWarnInternalInvalid;

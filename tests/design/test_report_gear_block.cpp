@@ -159,7 +159,7 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
        },
        {Lang("  ! too little material between bore and root (-32.50 mm)",
              "  ! te weinig materiaal tussen boring en voet (-32.50 mm)"),
-        kPin, kUnder, kTip, kBore, kInvalid}},
+        kUnder, kTip, kBore, kInvalid}},
   };
   for (const Case& c : cases) {
     GearRecord rec = built;
@@ -171,6 +171,48 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
       if (line.rfind("  ! ", 0) == 0) warnings.push_back(line);
     }
     EXPECT_EQ(warnings, c.warnings) << c.name;
+  }
+}
+
+// Inspection values are printed only where they can be measured: an undercut
+// gear whose pin falls between the flanks below the base circle (m 1, z 20,
+// x -0.60: the 1.60 mm pin finds no involute) and a gear whose geometry could
+// not be built have no dimension over pins; the first warns instead, the
+// second lists no inspection values at all.
+TEST(GearBlockReport, NoInspectionValueThatCannotBeMeasured) {
+  const std::string kPinInv = Lang("  ! pin touches outside the involute", "  ! pen raakt buiten de evolvente");
+  const std::string kHeading = Lang("  Inspection dimensions (finished gear):", "  Controlematen (afgewerkt wiel):");
+  struct Case {
+    const char* name;
+    BlockCase gear;
+    bool valid, heading, md, warning;
+  };
+  const Case cases[] = {
+      {"pin below the base circle", {"z20", 1.0, 20, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, false, true},
+      {"odd z, ball below the form radius", {"z21", 1.0, 21, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, false,
+       true},
+      {"measurable", {"z25", 1.0, 25, -0.72, 0.0, 1, 10.0, 0.0, 0.0}, true, true, true, false},
+      {"invalid geometry", {"z20", 1.0, 20, -4.0, 0.0, 1, 10.0, 0.0, 0.0}, false, false, false, false},
+  };
+  for (const Case& c : cases) {
+    const GearRecord rec = BuildCase(c.gear);
+    ASSERT_EQ(rec.valid != 0, c.valid) << c.name;
+    std::vector<std::string> lines;
+    ASSERT_TRUE(SplitCrLf(ReportBuildGearBlock(rec, "GEAR"), lines)) << c.name;
+    bool heading = false, md = false, wk = false, warning = false;
+    for (const std::string& line : lines) {
+      heading = heading || line == kHeading;
+      md = md || line.rfind("  Md = ", 0) == 0;
+      wk = wk || line.rfind("  Wk = ", 0) == 0;
+      warning = warning || line == kPinInv;
+    }
+    EXPECT_EQ(heading, c.heading) << c.name;
+    EXPECT_EQ(wk, c.heading) << c.name;
+    EXPECT_EQ(md, c.md) << c.name;
+    EXPECT_EQ(warning, c.warning) << c.name;
+    if (!c.valid) {
+      EXPECT_EQ(lines.back(), Lang("  ! invalid geometry", "  ! geometrie ongeldig")) << c.name;
+    }
   }
 }
 

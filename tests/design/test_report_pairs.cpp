@@ -254,6 +254,45 @@ TEST(RackReport, InvalidRackHasOnlyItsInvalidLineAndNoContactRatios) {
   EXPECT_NE(text.find(rackBlock), std::string::npos) << text;
 }
 
+// The rack block of racks at steep pressure angles, and the reason given for a
+// rack that cannot be built. A 25 deg rack of m 2 has a half gap on the root
+// line of w = pi / 2 - 2.5 tan 25 deg = 0.4050 mm (no allowance), too narrow
+// for two roundings of 0.76 mm: they shrink to w / tan(32.5 deg) = 0.636 mm.
+TEST(RackReport, SteepRackRoundingsAndTheTrueReasonOfARejection) {
+  struct Case {
+    const char* name;
+    double alphaDeg, hp, as;
+    std::string line;  // expected in the rack block
+  };
+  const double rho25 = (kPi / 2.0 - 2.5 * std::tan(Rad(25.0))) / std::tan(Rad(32.5));
+  const Case cases[] = {
+      {"25 deg", 25.0, 20.0, 0.0,
+       Lang("  ! root roundings reduced to ρ = ", "  ! voetrondingen verkleind tot ρ = ") + Fix(rho25, 3) +
+           Lang(" mm to fit the tooth gap", " mm om in de tandholte te passen")},
+      {"Hp on the root line", 20.0, 2.5, 0.0,
+       Lang("  ! invalid: Hp must be larger than hf = 1.25 m", "  ! ongeldig: Hp moet groter zijn dan hf = 1,25 m")},
+      {"35 deg, gap closed", 35.0, 20.0, 0.0,
+       Lang("  ! invalid: the flanks of a tooth gap meet above the root line (α too large)",
+            "  ! ongeldig: de flanken van een tandholte raken elkaar boven de voetlijn (α te groot)")},
+      {"allowance removes the tooth", 20.0, 20.0, 3.2,
+       Lang("  ! invalid: the thickness allowance As leaves no rack tooth",
+            "  ! ongeldig: de afmaat As laat geen heugeltand over")},
+  };
+  for (const Case& c : cases) {
+    GearRecord pinion, rack;
+    InitGearRecord(pinion, 2.0, 20, 0.0, c.alphaDeg, 20.0, 0.0, 0.0, 0.0, 1);
+    BuildGearGeometry(pinion, 1);
+    BuildRackGeometry(rack, 2.0, c.alphaDeg, 0.0, 1, 9, c.hp, 20.0, c.as, 1);
+    const std::string text = ReportBuildRackPair(pinion, rack);
+    EXPECT_NE(text.find(c.line + "\r\n"), std::string::npos) << c.name << "\n" << text;
+    const bool built = rack.valid != 0;
+    EXPECT_EQ(text.find("εα") != std::string::npos, built) << c.name;
+    if (!built) {
+      EXPECT_EQ(text.find(Lang("Hp must be", "Hp moet")) != std::string::npos, c.hp <= 2.5) << c.name;
+    }
+  }
+}
+
 namespace {
 
 struct InternalCase {
@@ -474,4 +513,51 @@ TEST(InternalReport, TinyNegativeShiftDifferencePrintsAsZero) {
   EXPECT_NE(text.find("  x  = 0.0000" + std::string(Lang("   (x > 0: wider space)", "   (x > 0: holte breder)"))),
             std::string::npos)
       << text;
+}
+
+// A ring gear's ball dimension is printed only where the ball touches the
+// flanks: a ring (m 8, z 40, x -0.688, beta 22.6 deg) with its tip shortened
+// to radii around the aimed contact r + x m, where the rounded ball may touch
+// inside the tip circle, warns instead; so does a ball too wide for the
+// space; an invalid ring lists no inspection value.
+TEST(InternalReport, RingBlockHasNoBallDimensionThatCannotBeMeasured) {
+  const std::string kBall = Lang("  ! ball touches outside the involute", "  ! kogel raakt buiten de evolvente");
+  const double beta = Rad(22.6);
+  const double alphaT = std::atan(std::tan(Rad(20.0)) / std::cos(beta));
+  const double cosBetaB = std::cos(std::atan(std::tan(beta) * std::cos(alphaT)));
+  const double mt = 8.0 / std::cos(beta);
+  const double r = 20.0 * mt, rb = r * std::cos(alphaT);
+  const double e = mt * (kPi / 2.0 - 2.0 * 0.688 * std::tan(Rad(20.0)));
+  GearRecord ring;
+  std::string text;
+  int measured = 0, warned = 0;
+  for (int i = 0; i <= 60; ++i) {
+    const double requestedTip = r - 0.688 * 8.0 - 0.02 + 0.0005 * i;
+    ASSERT_EQ(BuildRingGearGeometry(ring, 8.0, 40, -0.688, 20.0, 20.0, 10.0, 0.0, 22.6, 1, 1, requestedTip), 0);
+    // The ball's contact radius, as in the textbook: inv alpha_M = inv alpha_t
+    // + e / (2 r) - DM / (2 rb cos beta_b), contact DM / 2 further along the line.
+    const double DM = ring.pinDiameter;
+    const double alphaM = InvInverse(Inv(alphaT) + e / (2.0 * r) - DM / (2.0 * rb * cosBetaB));
+    const double contact = std::hypot(rb * std::tan(alphaM) + DM / (2.0 * cosBetaB), rb);
+    const bool onFlank = contact >= ring.tipRadius;
+    text = ReportBuildRingGearBlock(ring, "R");
+    EXPECT_EQ(text.find("  Mi = ") != std::string::npos, onFlank) << requestedTip << "\n" << text;
+    EXPECT_EQ(text.find(kBall + "\r\n") != std::string::npos, !onFlank) << requestedTip << "\n" << text;
+    (onFlank ? measured : warned) += 1;
+  }
+  EXPECT_GT(measured, 0);
+  EXPECT_GT(warned, 0);
+
+  // A ball wider than the space at the base circle has no position at all.
+  GearRecord wide = ring;
+  wide.overPins = 0.0;
+  text = ReportBuildRingGearBlock(wide, "R");
+  EXPECT_EQ(text.find("  Mi = 0.000"), std::string::npos) << text;
+
+  // Rim 0: invalid, no inspection heading, no ball line, no ball warning.
+  ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 40, 0.0, 20.0, 20.0, 0.0, 0.0, 0.0, 1, 1, 0.0), 1);
+  text = ReportBuildRingGearBlock(ring, "R");
+  EXPECT_EQ(text.find("  Mi = "), std::string::npos) << text;
+  EXPECT_EQ(text.find(Lang("  Inspection dimension", "  Controlemaat")), std::string::npos) << text;
+  EXPECT_EQ(text.find(kBall), std::string::npos) << text;
 }

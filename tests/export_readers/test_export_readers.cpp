@@ -108,6 +108,19 @@ const Design kDesigns[] = {
     {"plain_bore", [] { return std::vector<Body>{{Gear(2.0, 25, 0.0, 12.0, 0.0, 1, 15.0)}}; }},
     {"pinion_and_rack_spur", [] { return PinionAndRack(0.0, 0.3); }},
     {"pinion_and_rack_helical_20", [] { return PinionAndRack(20.0, 0.3); }},
+    // 25 deg: the root roundings of each gap shrink until they meet in its middle.
+    {"rack_25_deg_reduced_roundings",
+     [] {
+       GearRecord rack;
+       EXPECT_EQ(BuildRackGeometry(rack, 2.0, 25.0, 0.0, 1, 10, 20.0, 20.0, 0.0, 1), 0);
+       return std::vector<Body>{{rack}};
+     }},
+    {"helical_rack_28_deg_reduced_roundings",
+     [] {
+       GearRecord rack;
+       EXPECT_EQ(BuildRackGeometry(rack, 2.5, 28.0, 15.0, -1, 7, 15.0, 20.0, 0.0, 1), 0);
+       return std::vector<Body>{{rack}};
+     }},
     {"internal_pair_spur", [] { return InternalPair(0.0, 0.11); }},
     {"internal_pair_helical_20", [] { return InternalPair(20.0, 0.11); }},
     {"undercut_pinion_z8", [] { return std::vector<Body>{{Gear(2.0, 8, 0.0, 0.0, 0.0, 1, 16.0)}}; }},

@@ -88,6 +88,14 @@ const CadCase kCases[] = {
        return g;
      },
      [](const GearRecord& g) { return OutlineArea(g) * 20.0; }},
+    // At 25 deg the root roundings shrink to meet in the middle of each gap.
+    {"rack_25_deg",
+     [] {
+       GearRecord g;
+       BuildRackGeometry(g, 2.0, 25.0, 0.0, 1, 8, 6.0, 20.0, 0.0, 1);
+       return g;
+     },
+     [](const GearRecord& g) { return OutlineArea(g) * 20.0; }},
     // An oblique prism has the volume of the straight one (Cavalieri).
     {"helical_rack",
      [] {

@@ -46,9 +46,9 @@ GearRecord MakeRing(double m, int64_t z, double b, double rim, double betaDeg, i
   return rec;
 }
 
-GearRecord MakeRack(double m, int64_t n, double betaDeg, int density = 1) {
+GearRecord MakeRack(double m, int64_t n, double betaDeg, int density = 1, double alphaDeg = 20.0) {
   GearRecord rec;
-  BuildRackGeometry(rec, m, 20.0, betaDeg, 1, n, 3.0 * m, 12.0, 0.0, density);
+  BuildRackGeometry(rec, m, alphaDeg, betaDeg, 1, n, 3.0 * m, 12.0, 0.0, density);
   return rec;
 }
 
@@ -103,7 +103,8 @@ Expected GearVolume(const GearRecord& rec, double tolerance) {
 }
 
 Expected RackVolume(const GearRecord& rec, double tolerance) {
-  GearRecord fine = MakeRack(rec.normalModule, rec.teeth, rec.helixAngle * 180.0 / kPi, 16);
+  GearRecord fine =
+      MakeRack(rec.normalModule, rec.teeth, rec.helixAngle * 180.0 / kPi, 16, rec.pressureAngle * 180.0 / kPi);
   const auto poly = stltest::JoinOutline(fine.outline);
   // A shear keeps the volume of the prism.
   return {rec.faceWidth * stltest::ShoelaceArea(poly), tolerance * rec.faceWidth * stltest::Perimeter(poly)};
@@ -170,6 +171,9 @@ std::vector<BodyCase> SingleBodies() {
   cases.push_back({"helical ring z 48 beta 15", MakeRing(1.5, 48, 12.0, 5.0, 15.0), 0.01, 0});
   cases.push_back({"rack n 10", MakeRack(2.0, 10, 0.0), 0.01});
   cases.push_back({"helical rack n 7 beta 20", MakeRack(2.5, 7, 20.0), 0.01});
+  // Root roundings shrunk to meet in the middle of each gap.
+  cases.push_back({"rack n 9 alpha 25", MakeRack(2.0, 9, 0.0, 1, 25.0), 0.01});
+  cases.push_back({"helical rack n 6 alpha 30 beta 15", MakeRack(1.5, 6, 15.0, 1, 30.0), 0.01});
   return cases;
 }
 

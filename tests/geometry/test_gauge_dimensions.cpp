@@ -180,3 +180,59 @@ TEST(InspectionDimensions, PinFallbackStaysAboveTheBaseCircle) {
   EXPECT_EQ(rec.spanTeeth, 1);
   EXPECT_TRUE(std::isfinite(rec.span));
 }
+
+// Undercut gears (m 1, alpha 20 deg, spur) whose pin is aimed near the base
+// circle. The pin of the chosen diameter sits on the space's centre line
+// touching both involutes where inv alpha_M = s / d + inv alpha + DM / db -
+// pi / z; it touches them DM / 2 back along the line of action, at the roll
+// length rb tan alpha_M - DM / 2. Where there is no such angle, or the roll
+// length is not positive (the contact would lie at or inside the base circle),
+// or the contact lies below the start of the usable involute, the pin touches
+// no involute and there is no dimension over it.
+TEST(InspectionDimensions, UndercutGearsHaveAPinDimensionOnlyWhereThePinTouchesTheInvolute) {
+  struct PinCase {
+    int64_t z;
+    double x;
+  };
+  const PinCase cases[] = {
+      {20, -0.60}, {19, -0.57}, {20, -0.57}, {20, -0.58}, {21, -0.62}, {26, -0.78}, {27, -0.81},
+      {28, -0.83}, {29, -0.86}, {30, -0.88}, {31, -0.89},
+      // The pin reaches the involute: near the base circle, mid-flank, above the tip.
+      {25, -0.72}, {30, -0.57}, {20, 0.0}, {21, -0.1}, {20, -1.02}, {12, -0.8},
+  };
+  int missing = 0;
+  for (const PinCase& c : cases) {
+    const GearRecord rec = MakeGear(1.0, c.z, c.x);
+    ASSERT_EQ(rec.valid, 1) << c.z << " " << c.x;
+    const double z = static_cast<double>(c.z);
+    const double alpha = Deg(20.0);
+    const double r = z / 2.0;
+    const double rb = r * std::cos(alpha);
+    const double s = kPi / 2.0 + 2.0 * c.x * std::tan(alpha);
+    const double dm = rec.pinDiameter;
+    const double invM = s / (2.0 * r) + TextbookInvolute(alpha) + dm / (2.0 * rb) - kPi / z;
+    bool touches = invM > 0.0;
+    double md = 0.0;
+    if (touches) {
+      // Newton on tan a - a = invM from above the root.
+      double a = std::cbrt(3.0 * invM);
+      for (int i = 0; i < 50; ++i) a -= (std::tan(a) - a - invM) / (std::tan(a) * std::tan(a));
+      const double roll = rb * std::tan(a) - dm / 2.0;
+      const double contact = std::hypot(roll, rb);
+      touches = roll > 0.0 && contact >= rec.formRadius;
+      if (touches) {
+        EXPECT_NEAR(rec.pinContactRadius, contact, 1e-9) << c.z << " " << c.x;
+      }
+      const double rM = rb / std::cos(a);
+      md = (c.z % 2 == 0 ? 2.0 * rM : 2.0 * rM * std::cos(kPi / (2.0 * z))) + dm;
+    }
+    if (!touches) ++missing;
+    if (touches) {
+      EXPECT_NEAR(rec.overPins, md, 1e-9) << c.z << " " << c.x;
+    } else {
+      EXPECT_EQ(rec.overPins, 0.0) << c.z << " " << c.x;
+      EXPECT_LT(rec.pinContactRadius, rec.formRadius) << c.z << " " << c.x;
+    }
+  }
+  EXPECT_EQ(missing, 11);  // the table's first eleven gears
+}

@@ -131,13 +131,71 @@ INSTANTIATE_TEST_SUITE_P(
         RackRejectCase{"allowance_nan", 2.0, 0.0, 5, 10.0, kNaN}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// At 25 degrees the 0.38 m tip roundings of one gap of a 1.5 mm rack would
-// overlap: rejected.
-TEST(RackRejectedProfile, OverlappingRootFillets) {
+// Racks above about 23.2 deg: the straight flanks of a gap leave on the root
+// line a half width w = pn / 2 - s2 - hf tan alpha_n (s2 = (pn / 2 - As) / 2),
+// and a rounding of radius rho tangent to the root line and a flank touches
+// the root line rho tan(45 deg - alpha_n / 2) from their corner. Where two
+// roundings of 0.38 m do not fit (rho tan(45 deg - alpha_n / 2) > w), the rack
+// is cut with the largest that does: rho = w / tan(45 deg - alpha_n / 2), the
+// two meeting in the middle of the gap. The cross-section then has the area
+// of the sharp-cornered profile plus, per corner, the rounding's fill
+// rho^2 (tan(45 deg - alpha_n / 2) - (90 deg - alpha_n) / 2), all stretched by
+// 1 / cos beta; a polygon that crosses itself would not.
+TEST(RackSteepFlanks, RootRoundingsShrinkToTheGap) {
+  struct SteepCase {
+    double m, alphaDeg, betaDeg;
+    int64_t n;
+    double Hp, As;
+  };
+  const SteepCase cases[] = {
+      {1.5, 25.0, 0.0, 9, 8.0, 0.05}, {2.0, 25.0, 0.0, 6, 10.0, 0.0}, {2.0, 23.5, 0.0, 5, 6.0, 0.0},
+      {3.0, 28.0, 15.0, 4, 12.0, 0.0}, {1.0, 30.0, 0.0, 7, 5.0, 0.02}, {2.0, 32.0, 20.0, 3, 9.0, 0.0},
+      {2.0, 22.0, 0.0, 5, 6.0, 0.0},  // the full 0.38 m fits
+  };
+  int reduced = 0;
+  for (const SteepCase& c : cases) {
+    const double alpha = Rad(c.alphaDeg);
+    const double pn = kPi * c.m;
+    const double s2 = (pn / 2.0 - c.As) / 2.0;
+    const double hf = 1.25 * c.m, ha = c.m;
+    const double halfGap = pn / 2.0 - s2 - hf * std::tan(alpha);
+    const double perRadius = std::tan(kPi / 4.0 - alpha / 2.0);
+    const double rho = std::fmin(0.38 * c.m, halfGap / perRadius);
+    if (rho < 0.38 * c.m) ++reduced;
+
+    GearRecord rack;
+    ASSERT_EQ(BuildRackGeometry(rack, c.m, c.alphaDeg, c.betaDeg, 1, c.n, c.Hp, 10.0, c.As, 16), 0)
+        << c.alphaDeg;
+    EXPECT_EQ(rack.valid, 1);
+    EXPECT_NEAR(rack.toolTipRadiusFactor * c.m, rho, 1e-12) << c.alphaDeg;
+    EXPECT_NEAR(rack.rootRadius, hf, 1e-12);
+
+    const double sharp = pn * (c.Hp - hf) + (ha + hf) * (2.0 * s2 + (hf - ha) * std::tan(alpha));
+    const double fill = rho * rho * (perRadius - (kPi / 2.0 - alpha) / 2.0);
+    const double area = static_cast<double>(c.n) * (sharp + 2.0 * fill) / std::cos(Rad(c.betaDeg));
+    const auto polygon = meshtest::JoinOutline(rack.outline);
+    EXPECT_NEAR(meshtest::SignedArea(polygon), area, 1e-4 * c.m * c.m) << c.alphaDeg;
+    // Every point lies within the rack's bounds: no rounding reaches below the root line.
+    for (const auto& p : polygon) {
+      EXPECT_GE(p.y, -c.Hp - 1e-12);
+      if (p.y > -c.Hp + 1e-9) {
+        EXPECT_GE(p.y, -hf - 1e-12);
+      }
+    }
+  }
+  EXPECT_EQ(reduced, 6);
+}
+
+// Beyond about 32.1 deg (no allowance) the flanks of a gap meet above the root
+// line, where no rounding fits at all: still rejected.
+TEST(RackSteepFlanks, GapClosedAboveTheRootLineIsRejected) {
   GearRecord rack;
-  EXPECT_EQ(BuildRackGeometry(rack, 1.5, 25.0, 0.0, 1, 9, 8.0, 10.0, 0.05, 1), 1);
+  EXPECT_EQ(BuildRackGeometry(rack, 2.0, 33.0, 0.0, 1, 5, 10.0, 10.0, 0.0, 1), 1);
   EXPECT_EQ(rack.valid, 0);
   EXPECT_TRUE(rack.outline.empty());
+  EXPECT_EQ(FindRackRejection(rack), RackRejection::kGapClosed);
+  // An allowance widens the gap enough: As = 0.3 gives w = pi - (pi - 0.3) / 2 - 2.5 tan 33 deg > 0.
+  EXPECT_EQ(BuildRackGeometry(rack, 2.0, 33.0, 0.0, 1, 5, 10.0, 10.0, 0.3, 1), 0);
 }
 
 // A large allowance leaves a pointed tooth whose flanks meet at s2 / tan alpha_n.

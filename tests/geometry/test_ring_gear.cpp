@@ -244,3 +244,44 @@ TEST(RingGearRejected, InvalidInputsLeaveNoOutline) {
 }
 
 }  // namespace
+
+// A helical ring (m 8, z 40, x -0.688, beta 22.6 deg) with its tip shortened
+// to radii around the aimed ball contact r + x m. The ball of the chosen
+// diameter, centred on the space's centre line, touches both involutes where
+// inv alpha_M = inv alpha_t + e / (2 r) - DM / (2 rb cos beta_b) (e the space
+// width), DM / 2 (normal section) further out along the line of action than
+// its centre. Only where that contact lies on the flank, outside the tip
+// circle, is there a dimension between the balls; inside it the ball would
+// rest on the tip corners instead.
+TEST(RingGearBalls, DimensionOnlyWhereTheBallTouchesTheFlank) {
+  const double m = 8.0, x = -0.688, z = 40.0;
+  const double alphaN = Rad(20.0), beta = Rad(22.6);
+  const double alphaT = std::atan(std::tan(alphaN) / std::cos(beta));
+  const double betaB = std::atan(std::tan(beta) * std::cos(alphaT));
+  const double mt = m / std::cos(beta);
+  const double r = z * mt / 2.0;
+  const double rb = r * std::cos(alphaT);
+  const double e = mt * (kPi / 2.0 + 2.0 * x * std::tan(alphaN));
+  int onFlank = 0, insideTip = 0;
+  for (int i = 0; i <= 60; ++i) {
+    const double requestedTip = r + x * m - 0.02 + 0.0005 * i;
+    GearRecord ring;
+    ASSERT_EQ(BuildRingGearGeometry(ring, m, 40, x, 20.0, 20.0, 10.0, 0.0, 22.6, 1, 1, requestedTip), 0);
+    ASSERT_GT(ring.tipShortening, 0.0);
+    const double DM = ring.pinDiameter;
+    const double invM = Inv(alphaT) + e / (2.0 * r) - DM / (2.0 * rb * std::cos(betaB));
+    ASSERT_GT(invM, 0.0);
+    const double alphaM = InvInverse(invM);
+    const double contact = std::hypot(rb * std::tan(alphaM) + DM / (2.0 * std::cos(betaB)), rb);
+    ASSERT_LT(contact, ring.rootRadius - 0.25 * m);  // clear of the root fillet
+    if (contact >= ring.tipRadius) {
+      ++onFlank;
+      EXPECT_NEAR(ring.overPins, 2.0 * rb / std::cos(alphaM) - DM, 1e-6) << requestedTip;
+    } else {
+      ++insideTip;
+      EXPECT_EQ(ring.overPins, 0.0) << requestedTip << " contact " << contact << " tip " << ring.tipRadius;
+    }
+  }
+  EXPECT_GT(onFlank, 0);
+  EXPECT_GT(insideTip, 0);
+}
