@@ -14,6 +14,7 @@
 #include "app/strength_window.h"
 #include "export/export_command.h"
 #include "app/project_file.h"
+#include "app/report_show.h"
 #include "app/search_commands.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
@@ -44,10 +45,11 @@ void ApplyChangedFlagRule(int64_t control, int64_t subtype) {
 
 }  // namespace
 
-// No design on the tab: mode 0, empty report, the view shows its hint.
+// No design on the tab: mode 0, empty report (but for a warning about the
+// tab's inputs), the view shows its hint, and the strength window follows.
 void ShowNoDesign() {
   gViewMode = kViewNone;
-  GadgetSetText(kEditorReport, "");
+  ReportShow();
   RedrawView();
 }
 
@@ -174,6 +176,9 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (!gPairSearchResults.empty()) {
         GadgetSetState(kListPairResults, 0);
         SelectPairRow(0);
+      } else {
+        // The emptied list leaves no chosen row: as a tab switch without one.
+        ShowNoDesign();
       }
       break;
 
@@ -220,6 +225,8 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
         GadgetSetState(kListIntResults, 0);
         SelectInternalRow(0);
         MarkProjectModified();
+      } else {
+        ShowNoDesign();
       }
       break;
 
@@ -317,7 +324,7 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       break;
 
     case kButtonCopyReport:
-      if (!gStrengthReportText.empty()) ClipboardSetText(gStrengthReportText);
+      CopyStrengthReport();
       break;
 
     case kButtonStrengthClose: HideStrengthWindow(); break;
