@@ -136,12 +136,21 @@ void SwitchLoadKind() {
   GadgetSetText(kTextLoadLabel, kind == 1 ? texts::kLoadLabelTorque : texts::kLoadLabelPower);
   const double n1 = ReadNumberField(kFieldSpeed);
   if (!(n1 > 0) || !std::isfinite(n1)) return;
-  const double value = ReadNumberField(kFieldLoadValue);
-  if (kind == 1) {
-    GadgetSetText(kFieldLoadValue, FormatNumber(value * kPowerTorqueFactor / n1, 2));  // P [kW] -> T [Nm]
-  } else if (kind == 0) {
-    GadgetSetText(kFieldLoadValue, FormatNumber(value * n1 / kPowerTorqueFactor, 3));  // T [Nm] -> P [kW]
+  if (kind != 0 && kind != 1) return;
+  const std::string shown = GadgetGetText(kFieldLoadValue);
+  const std::string speed = GadgetGetText(kFieldSpeed);
+  // Back to the kind the user typed in, with nothing changed since: the typed
+  // value itself (5 kW stays 5, not the 4.999 of a rounded torque).
+  if (gLoadKindMemory.typedKind == kind && shown == gLoadKindMemory.written && speed == gLoadKindMemory.speed) {
+    GadgetSetText(kFieldLoadValue, gLoadKindMemory.typed);
+    gLoadKindMemory = LoadKindMemory{};
+    return;
   }
+  const double value = ReadNumberField(kFieldLoadValue);
+  const std::string converted = kind == 1 ? FormatNumber(value * kPowerTorqueFactor / n1, 2)   // P [kW] -> T [Nm]
+                                          : FormatNumber(value * n1 / kPowerTorqueFactor, 3);  // T [Nm] -> P [kW]
+  gLoadKindMemory = {shown, converted, speed, 1 - kind};
+  GadgetSetText(kFieldLoadValue, converted);
 }
 
 void HandleControlEvent(int64_t control, int64_t subtype) {

@@ -196,6 +196,31 @@ TEST_F(HelpFileTest, NoCopyAnywhereGivesTheWarningWithTheBareName) {
   EXPECT_EQ(messages_[0].flags, kMessageOk | kMessageIconWarning);
 }
 
+// Fault: on a desktop with no program for HTML, F1 did nothing visible.
+TEST_F(HelpFileTest, WhenTheSystemCannotOpenTheGuideF1GivesItsFullPath) {
+  WriteFile(program_ / HelpName(), "<html>program</html>");
+  SetShellOpenHook([this](const std::string& path) {
+    opened_.push_back(path);
+    return false;  // no viewer for HTML
+  });
+  nextAnswer_ = kResultOk;
+  QWidget* window = MainWindowWidget();
+  ASSERT_NE(window, nullptr);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(window, Qt::Key_F1);
+  Pump();
+  ASSERT_EQ(opened_.size(), 1u);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].title, "Norvale");
+  const std::string full = fs::absolute(program_ / HelpName()).lexically_normal().string();
+  ASSERT_EQ(full.front(), '/');
+  EXPECT_EQ(messages_[0].text, Pick("The system could not open the user guide. It is here:\r\n",
+                                    "Het systeem kon de handleiding niet openen. Die staat hier:\r\n") +
+                                   full);
+  EXPECT_EQ(messages_[0].flags, kMessageOk | kMessageIconWarning);
+}
+
 TEST_F(HelpFileTest, AnEmptyBuildFolderSettingSkipsThatCandidate) {
   gHelpFileBuildFolder.clear();
   WriteFile(current_ / HelpName(), "<html>current</html>");
