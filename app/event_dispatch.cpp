@@ -14,6 +14,7 @@
 #include "app/strength_window.h"
 #include "export/export_command.h"
 #include "app/project_file.h"
+#include "app/report_show.h"
 #include "app/search_commands.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
@@ -44,10 +45,11 @@ void ApplyChangedFlagRule(int64_t control, int64_t subtype) {
 
 }  // namespace
 
-// No design on the tab: mode 0, empty report, the view shows its hint.
+// No design on the tab: mode 0, empty report (but for a warning about the
+// tab's inputs), the view shows its hint, and the strength window follows.
 void ShowNoDesign() {
   gViewMode = kViewNone;
-  GadgetSetText(kEditorReport, "");
+  ReportShow();
   RedrawView();
 }
 
@@ -134,12 +136,21 @@ void SwitchLoadKind() {
   GadgetSetText(kTextLoadLabel, kind == 1 ? texts::kLoadLabelTorque : texts::kLoadLabelPower);
   const double n1 = ReadNumberField(kFieldSpeed);
   if (!(n1 > 0) || !std::isfinite(n1)) return;
-  const double value = ReadNumberField(kFieldLoadValue);
-  if (kind == 1) {
-    GadgetSetText(kFieldLoadValue, FormatNumber(value * kPowerTorqueFactor / n1, 2));  // P [kW] -> T [Nm]
-  } else if (kind == 0) {
-    GadgetSetText(kFieldLoadValue, FormatNumber(value * n1 / kPowerTorqueFactor, 3));  // T [Nm] -> P [kW]
+  if (kind != 0 && kind != 1) return;
+  const std::string shown = GadgetGetText(kFieldLoadValue);
+  const std::string speed = GadgetGetText(kFieldSpeed);
+  // Back to the kind the user typed in, with nothing changed since: the typed
+  // value itself (5 kW stays 5, not the 4.999 of a rounded torque).
+  if (gLoadKindMemory.typedKind == kind && shown == gLoadKindMemory.written && speed == gLoadKindMemory.speed) {
+    GadgetSetText(kFieldLoadValue, gLoadKindMemory.typed);
+    gLoadKindMemory = LoadKindMemory{};
+    return;
   }
+  const double value = ReadNumberField(kFieldLoadValue);
+  const std::string converted = kind == 1 ? FormatNumber(value * kPowerTorqueFactor / n1, 2)   // P [kW] -> T [Nm]
+                                          : FormatNumber(value * n1 / kPowerTorqueFactor, 3);  // T [Nm] -> P [kW]
+  gLoadKindMemory = {shown, converted, speed, 1 - kind};
+  GadgetSetText(kFieldLoadValue, converted);
 }
 
 void HandleControlEvent(int64_t control, int64_t subtype) {
@@ -174,6 +185,9 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (!gPairSearchResults.empty()) {
         GadgetSetState(kListPairResults, 0);
         SelectPairRow(0);
+      } else {
+        // The emptied list leaves no chosen row: as a tab switch without one.
+        ShowNoDesign();
       }
       break;
 
@@ -220,6 +234,8 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
         GadgetSetState(kListIntResults, 0);
         SelectInternalRow(0);
         MarkProjectModified();
+      } else {
+        ShowNoDesign();
       }
       break;
 
@@ -317,7 +333,7 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       break;
 
     case kButtonCopyReport:
-      if (!gStrengthReportText.empty()) ClipboardSetText(gStrengthReportText);
+      CopyStrengthReport();
       break;
 
     case kButtonStrengthClose: HideStrengthWindow(); break;

@@ -49,8 +49,11 @@ int64_t gDragStartY = 0;
 double gDragStartCentreX = 0.0;
 double gDragStartCentreY = 0.0;
 
+LoadKindMemory gLoadKindMemory;
+
 void ResetGlobals() {
   gViewMode = kViewNone;
+  gLoadKindMemory = LoadKindMemory{};
   gGear1 = GearRecord{};
   gGear2 = GearRecord{};
   gRing = GearRecord{};

@@ -80,6 +80,18 @@ extern int64_t gDragStartY;
 extern double gDragStartCentreX;  // view centre at the press
 extern double gDragStartCentreY;
 
+// The last switch of the strength window's load kind: the value the user had
+// typed (in kind typedKind), the converted text the switch wrote in its place
+// and the speed text it converted with. Switching back while the field and the
+// speed still read so gives the typed value back, not a twice-rounded one.
+struct LoadKindMemory {
+  std::string typed;
+  std::string written;
+  std::string speed;
+  int64_t typedKind = -1;  // -1: no switch to undo
+};
+extern LoadKindMemory gLoadKindMemory;
+
 // Sets every global above to its initial value: zero, empty, the chosen rows
 // -1, zoom and device scale 1.0, the material tables sized 13 and 6 rows.
 void ResetGlobals();

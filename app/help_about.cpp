@@ -1,7 +1,9 @@
 // The Help menu's two services: opening the HTML user guide and the About box.
 #include "app/help_about.h"
 
+#include <filesystem>
 #include <functional>
+#include <system_error>
 
 #include "platform/gui.h"
 #include "texts/help_about_texts.h"
@@ -75,10 +77,14 @@ std::string FindHelpFile(const std::vector<std::string>& folders, std::string_vi
 int64_t OpenHelpFile() {
   const std::string path = FindHelpFile(BuildHelpCandidateFolders(), texts::kHelpFileName);
   if (!path.empty()) {
-    // What the shell reports is not shown: a system without an HTML viewer
-    // shows its own message.
-    OpenWithShell(path);
-    return 0;
+    if (OpenWithShell(path)) return 0;
+    // A desktop with no program for HTML refuses quietly: say where the guide
+    // lies, so the user can open it another way.
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    std::string message(texts::kHelpNotOpenedStart);
+    message += error ? path : full.lexically_normal().string();
+    return MessageDialog(texts::kHelpMessageTitle, message, kMessageOk | kMessageIconWarning);
   }
   std::string message(texts::kHelpNotFoundStart);
   message += texts::kHelpFileName;

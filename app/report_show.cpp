@@ -1,11 +1,16 @@
 // Filling the main window's report editor from the design on screen.
 #include "app/report_show.h"
 
+#include <string>
+
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/strength_report_update.h"
+#include "app/tab_compute.h"
 #include "design/report.h"
+#include "design/report_lines.h"
 #include "platform/gui.h"
+#include "texts/input_fault_texts.h"
 
 void ReportShow() {
   ReportDesign design;
@@ -17,6 +22,18 @@ void ReportShow() {
   design.pairCentreDistance = gPairCentreDistance;
   design.internalCentreDistance = gInternalCentreDistance;
   design.internalPenetration = gInternalPenetration;
-  GadgetSetText(kEditorReport, ReportBuildText(design));
+  const std::string report = ReportBuildText(design);
+  // Inputs that describe no design come first, so a report of the last valid
+  // design is never read as that of the fields.
+  const std::string fault = DescribeShownInputFault();
+  std::string text;
+  if (!fault.empty()) {
+    ReportAppendLine(text, {texts::kFaultReportLead, fault});
+    if (!report.empty()) {
+      ReportAppendLine(text, {texts::kFaultReportKeptDesign});
+      text += kReportLineEnd;
+    }
+  }
+  GadgetSetText(kEditorReport, text + report);
   ReportUpdateStrength();
 }

@@ -12,12 +12,14 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/strength_shaft_check.h"
+#include "app/tab_compute.h"
 #include "design/field_reading.h"
 #include "design/report.h"
 #include "design/strength_calc.h"
 #include "design/strength_report.h"
 #include "geometry/path_of_contact.h"
 #include "platform/gui.h"
+#include "texts/input_fault_texts.h"
 #include "texts/strength_report_texts.h"
 
 std::string gStrengthReportText;
@@ -205,6 +207,16 @@ StrengthInputs ReadStrengthInputs() {
 void ReportUpdateStrength() {
   if (gStrengthWindowShown == 0) return;
 
+  // The design on screen is not that of the main window's inputs: no result
+  // of it is shown, and the window names the input that is wrong.
+  const std::string fault = DescribeShownInputFault();
+  if (!fault.empty()) {
+    gStrength = StrengthResults{};
+    ShowNothingCalculated(texts::kStrengthNotCalculated, std::string(texts::kFaultStrengthLead) + "\r\n" +
+                                                             std::string(texts::kFaultReportLead) + fault);
+    return;
+  }
+
   StrengthReportData data;
   data.inputs = ReadStrengthInputs();
   const ChosenPair pair = ChoosePair();
@@ -235,4 +247,14 @@ void ReportUpdateStrength() {
   GadgetSetText(kTextVerdict, verdict);
   GadgetSetBackColor(kTextVerdict, VerdictColour(RateStrength(ComputeWorstStrengthRatio(data))));
   gStrengthReportText = BuildStrengthCopyText(data, ReadCopyFields(), verdict, report);
+}
+
+void CopyStrengthReport() {
+  // Without a result the window's own lines are copied (why nothing is
+  // calculated), so the clipboard never keeps an older report unannounced.
+  if (!gStrengthReportText.empty()) {
+    ClipboardSetText(gStrengthReportText);
+  } else {
+    ClipboardSetText(GadgetGetText(kTextVerdict) + "\r\n" + GadgetGetText(kEditorStrengthReport));
+  }
 }

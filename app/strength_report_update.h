@@ -13,3 +13,7 @@ void ReportUpdateStrength();
 // 1 h, the grade as combo index + 5, minimum safeties 1.0 / 1.4 when not
 // positive, E 206000 when not positive, the life class of each chosen material.
 StrengthInputs ReadStrengthInputs();
+
+// "Copy report": the strength copy text, or, when nothing is calculated, the
+// verdict line and the report the window shows instead.
+void CopyStrengthReport();

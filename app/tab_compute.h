@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // fit = 1 frames the view on the new design, 0 keeps the view (the single and
 // rack drivers also frame it when the mode was another one).
@@ -33,3 +34,17 @@ double ComputeAllowanceFromBacklash(double backlash, double pressureAngleDeg);
 // The Δx = x2 - x1 of the chosen internal row, kept by ComputeInternalTab so
 // that a rebuild of the ring uses the same Δx as the shown design.
 extern double gInternalShiftDifference;
+
+// Why the inputs of a tab (0 pair .. 3 internal) describe no design: a warning
+// that names the first field its driver cannot use, with the field's text and
+// its valid range, e.g. "Number of teeth z = 2 is outside the valid range 3 to
+// 1000". Empty when every field is usable, and for a pair tab with no chosen
+// row (which describes no design to begin with).
+std::string DescribeTabInputFault(int64_t tab);
+// The same for the tab shown in tab panel 0.
+std::string DescribeShownInputFault();
+
+// What a driver does when its tab's inputs describe no design: the last design
+// of the tab (mode tabMode) stays drawn, the design of any other tab is
+// cleared, and the report is shown again with the warning on its first line.
+void ShowInputFault(int64_t tabMode);

@@ -62,9 +62,12 @@ void ComputePairTab(int64_t fit) {
   const double bore1 = ReadNumberField(kFieldPairBore1);
   const double bore2 = ReadNumberField(kFieldPairBore2);
   const double backlash = ReadNumberField(kFieldPairBacklash);
-  // A value that is no finite number gives no design: stop before anything
-  // changes, as the single and rack tabs do for a value out of range.
-  if (!AreAllFinite({alpha, centreDistance, x1, faceWidth, bore1, bore2, backlash})) return;
+  // A value that is no finite number, or no face width, gives no design: stop
+  // before any record changes and say so in the report.
+  if (!DescribeTabInputFault(kTabPair).empty()) {
+    ShowInputFault(kViewPair);
+    return;
+  }
 
   gPairCentreDistance = centreDistance;
   const double m = row->module;
@@ -137,9 +140,12 @@ void ComputeInternalTab(int64_t fit) {
   const double faceWidth = ReadNumberField(kFieldIntFaceWidth);
   const double bore = ReadNumberField(kFieldIntPinionBore);
   const double backlash = ReadNumberField(kFieldIntBacklash);
-  // The ring builder reads the rim thickness (and the fields above) itself.
-  const double rim = ReadNumberField(kFieldIntRingRim);
-  if (!AreAllFinite({alpha, centreDistance, x1, faceWidth, bore, backlash, rim})) return;
+  // The ring builder reads the rim thickness (and the fields above) itself;
+  // the check covers them all.
+  if (!DescribeTabInputFault(kTabInternal).empty()) {
+    ShowInputFault(kViewInternal);
+    return;
+  }
 
   gInternalCentreDistance = centreDistance;
   gInternalShiftDifference = row->shiftSum;

@@ -20,26 +20,8 @@ namespace {
 
 constexpr int kViewDensity = 1;
 
-// Input ranges of the single and rack tabs (bounds inclusive): outside them the
-// driver stops and the previous design stays.
-constexpr int64_t kTeethMin = 3;
-constexpr int64_t kTeethMax = 1000;
-constexpr double kPressureAngleMinDeg = 10.0;
-constexpr double kPressureAngleMaxDeg = 35.0;
-constexpr double kHelixAngleMinDeg = 0.0;
-constexpr double kHelixAngleMaxDeg = 45.0;
-constexpr int64_t kRackTeethMin = 1;
-constexpr int64_t kRackTeethMax = 2000;
-
 // The raw text of a field read as a whole number (tooth counts: "20.7" is 20).
 int64_t ReadWholeNumberField(int64_t control) { return ParseWholeNumberText(GadgetGetText(control)); }
-
-// Module, teeth and angles within the ranges a single gear or a pinion may have.
-// Written so that NaN fails every test; "m > 0" alone would let +Infinity pass.
-bool IsGearInputInRange(double m, int64_t z, double alphaDeg, double betaDeg) {
-  return m > 0.0 && std::isfinite(m) && z >= kTeethMin && z <= kTeethMax && alphaDeg >= kPressureAngleMinDeg &&
-         alphaDeg <= kPressureAngleMaxDeg && betaDeg >= kHelixAngleMinDeg && betaDeg <= kHelixAngleMaxDeg;
-}
 
 }  // namespace
 
@@ -52,9 +34,12 @@ void ComputeSingleTab(int64_t fit) {
   const double faceWidth = ReadNumberField(kFieldSingleFaceWidth);
   const double bore = ReadNumberField(kFieldSingleBore);
   const double allowance = ReadNumberField(kFieldSingleThicknessAllowance);
-  // A size that is no finite number is out of range as well: the shown design
-  // stays, so the report never mixes it with a half-built new one.
-  if (!IsGearInputInRange(m, z, alpha, beta) || !AreAllFinite({x, faceWidth, bore, allowance})) return;
+  // A value out of range, or no finite number, builds nothing: the report
+  // never mixes it with a half-built new design, and says which field it is.
+  if (!DescribeTabInputFault(kTabSingle).empty()) {
+    ShowInputFault(kViewSingle);
+    return;
+  }
 
   InitGearRecord(gGear1, m, z, x, alpha, faceWidth, bore, 0.0, beta, GetHandSign(kComboSingleHand));
   // A single gear takes the allowance as given (no backlash to share).
@@ -84,14 +69,12 @@ void ComputeRackTab(int64_t fit) {
   const int64_t z = ReadWholeNumberField(kFieldRackPinionTeeth);
   const double alpha = ReadNumberField(kFieldRackPressureAngle);
   const double beta = ReadNumberField(kFieldRackHelixAngle);
-  const int64_t n = ReadWholeNumberField(kFieldRackTeeth);
   const double x = ReadNumberField(kFieldRackShift);
   const double faceWidth = ReadNumberField(kFieldRackFaceWidth);
   const double bore = ReadNumberField(kFieldRackPinionBore);
   const double backlash = ReadNumberField(kFieldRackBacklash);
-  const double rackHeight = ReadNumberField(kFieldRackHeight);
-  if (!IsGearInputInRange(m, z, alpha, beta) || n < kRackTeethMin || n > kRackTeethMax ||
-      !AreAllFinite({x, faceWidth, bore, backlash, rackHeight})) {
+  if (!DescribeTabInputFault(kTabRack).empty()) {
+    ShowInputFault(kViewRack);
     return;
   }
 

@@ -5,6 +5,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/tab_compute.h"
 #include "design/field_reading.h"
 #include "export/body_fault.h"
 #include "export/dxf_file.h"
@@ -19,6 +20,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/gui.h"
 #include "texts/export_texts.h"
+#include "texts/input_fault_texts.h"
 
 namespace {
 
@@ -221,7 +223,13 @@ int64_t ExportToFile(int64_t kind) {
     return 0;
   }
 
-  // 3. Something to export.
+  // 3. Something to export, and inputs that describe it: a design left on
+  //    screen while a field holds a value its tab cannot use is not written.
+  const std::string fault = DescribeShownInputFault();
+  if (!fault.empty()) {
+    ShowMessage(std::string(texts::kFaultExportRefused) + fault, kMessageIconWarning);
+    return 0;
+  }
   if (!HasDesignToExport()) {
     ShowMessage(texts::kExportNothingToExport, kMessageIconWarning);
     return 0;

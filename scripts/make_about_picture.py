@@ -4,13 +4,13 @@ action, 256 x 256 pixels, 8-bit RGBA on a transparent background.
 
 Writes a plain PNG with the chunks IHDR, pHYs, one IDAT and IEND, so the file
 is the same on every machine (no time or text chunks). Pure Python (zlib and
-struct only). Run from the repository root:
+struct only). The gears are the program's own: the outlines come from the
+tool about_pair_outlines (tests/about_picture), which builds the pair with the
+program's geometry and places gear 2 in mesh as the view does. Run from the
+repository root after a build:
 
-    python3 scripts/make_about_picture.py app/about_picture.png
-
-The teeth are true involutes of the basic rack ISO 53 profile A (alpha 20 deg,
-ha* 1, hf* 1.25) without profile shift; below the base circle the flank runs
-radially down to the root circle (no trochoid: a picture, not a drawing).
+    build/tests/about_picture/about_pair_outlines > pair.txt
+    python3 scripts/make_about_picture.py app/about_picture.png pair.txt
 """
 
 import math
@@ -22,44 +22,19 @@ SIZE = 256
 SUPER = 4  # sub-samples per pixel along each axis (16 per pixel)
 
 
-def inv(a):
-    """Involute function inv(a) = tan a - a."""
-    return math.tan(a) - a
-
-
-def gear_polygon(cx, cy, module, teeth, turn):
-    """Closed outline of a spur gear (pixels, y down) centred at (cx, cy),
-    turned by `turn` radians."""
-    alpha = math.radians(20.0)
-    r = module * teeth / 2.0
-    rb = r * math.cos(alpha)
-    ra = r + module
-    rf = r - 1.25 * module
-    psi = math.pi / (2.0 * teeth)  # half tooth angle on the pitch circle
-    flank = []  # (radius, half angle) from the root up to the tip
-    lower = max(rb, rf)
-    for i in range(13):
-        rho = lower + (ra - lower) * i / 12.0
-        a_rho = math.acos(min(1.0, rb / rho))
-        flank.append((rho, psi + inv(alpha) - inv(a_rho)))
-    if rf < rb:
-        flank.insert(0, (rf, flank[0][1]))
-    points = []
-    for k in range(teeth):
-        centre = turn + 2.0 * math.pi * k / teeth
-        # Root arc before the tooth, then the flank up, the tip, the flank down.
-        gap_half = math.pi / teeth - flank[0][1]
-        for j in range(4):
-            ang = centre - flank[0][1] - gap_half * (1.0 - j / 4.0)
-            points.append((rf, ang))
-        for rho, half in flank:
-            points.append((rho, centre - half))
-        tip_half = flank[-1][1]
-        for j in range(1, 4):
-            points.append((ra, centre - tip_half + 2.0 * tip_half * j / 4.0))
-        for rho, half in reversed(flank):
-            points.append((rho, centre + half))
-    return [(cx + rho * math.cos(a), cy - rho * math.sin(a)) for rho, a in points]
+def read_pair(path):
+    """The pair record and the two outlines (mm, y up, mesh frame) of the
+    tool's output."""
+    with open(path) as f:
+        words = [line.split() for line in f if line.strip()]
+    pair = [float(v) for v in words[0][1:]]
+    outlines = []
+    i = 1
+    while i < len(words):
+        n = int(words[i][1])
+        outlines.append([(float(x), float(y)) for x, y in words[i + 1:i + 1 + n]])
+        i += 1 + n
+    return pair, outlines
 
 
 def circle_polygon(cx, cy, radius, n=96):
@@ -159,37 +134,39 @@ def write_png(path, image):
 
 def main():
     path = sys.argv[1] if len(sys.argv) > 1 else "app/about_picture.png"
+    pair_path = sys.argv[2] if len(sys.argv) > 2 else "pair.txt"
+    (a, r1, r2, rb1, rb2, alpha), (outline1, outline2) = read_pair(pair_path)
     image = [(0.0, 0.0, 0.0, 0.0)] * (SIZE * SIZE)
 
-    m, z1, z2 = 8.0, 12, 18
-    a = m * (z1 + z2) / 2.0  # centre distance 120 px
+    scale = 8.0  # pixels per mm
     direction = math.radians(-40.0)  # from gear 1 to gear 2, model angle (y up)
     c1 = (72.0, 80.0)
-    c2 = (c1[0] + a * math.cos(direction), c1[1] - a * math.sin(direction))
-    # Gear 1: a tooth on the line of centres; gear 2: a tooth space facing it.
-    turn1 = direction
-    turn2 = direction + math.pi + math.pi / z2
+    cd, sd = math.cos(direction), math.sin(direction)
 
+    def to_pixels(x, y):
+        """A point of the mesh frame (mm, y up, gear 2 on +x), turned so that
+        gear 2 lies along `direction`, in pixels (y down)."""
+        return c1[0] + scale * (x * cd - y * sd), c1[1] - scale * (x * sd + y * cd)
+
+    c2 = to_pixels(a, 0.0)
     dark = (30, 30, 40, 255)
     blue = (140, 175, 220, 255)
     orange = (235, 185, 110, 255)
-    for (cx, cy), z, turn, fill in ((c1, z1, turn1, blue), (c2, z2, turn2, orange)):
-        bore = m * z * 0.12
-        body = [gear_polygon(cx, cy, m, z, turn), circle_polygon(cx, cy, bore)]
+    for (cx, cy), outline, r, fill in ((c1, outline1, r1, blue), (c2, outline2, r2, orange)):
+        bore = scale * r * 0.24
+        body = [[to_pixels(x, y) for x, y in outline], circle_polygon(cx, cy, bore)]
         paint(image, coverage(body), fill)
         paint(image, coverage(outline_strokes(body, 1.3), even_odd=False), dark)
-        paint(image, coverage([circle_polygon(cx, cy, m * z / 2.0 + 0.5),
-                               circle_polygon(cx, cy, m * z / 2.0 - 0.5)]), (0, 60, 200, 200))
+        paint(image, coverage([circle_polygon(cx, cy, scale * r + 0.5),
+                               circle_polygon(cx, cy, scale * r - 0.5)]), (0, 60, 200, 200))
 
-    # Line of action through the pitch point, tangent to both base circles.
-    alpha = math.radians(20.0)
-    r1 = m * z1 / 2.0
-    px, py = c1[0] + r1 * math.cos(direction), c1[1] - r1 * math.sin(direction)
-    ang = direction - math.pi / 2.0 + alpha  # model angle of the line
-    ux, uy = math.cos(ang), -math.sin(ang)
-    half = a * math.sin(alpha) / 2.0 + 14.0
-    paint(image, coverage([thick_line(px - half * ux, py - half * uy, px + half * ux, py + half * uy, 3.0)]),
-          (220, 40, 150, 230))
+    # Line of action through the pitch point C (on the line of centres at r1
+    # from gear 1), tangent to both base circles: from T1 to T2.
+    t1 = (rb1 * math.cos(alpha), rb1 * math.sin(alpha))
+    t2 = (a - rb2 * math.cos(alpha), -rb2 * math.sin(alpha))
+    (x0, y0), (x1, y1) = to_pixels(*t1), to_pixels(*t2)
+    paint(image, coverage([thick_line(x0, y0, x1, y1, 3.0)]), (220, 40, 150, 230))
+    px, py = to_pixels(r1, 0.0)
     paint(image, coverage([circle_polygon(px, py, 4.0)]), (40, 40, 50, 255))
 
     write_png(path, image)

@@ -6,6 +6,9 @@ const std::string_view kHelpFileName = NV_TEXT("help_en.html", "help_nl.html");
 const std::string_view kHelpNotFoundStart = NV_TEXT("The help file '", "Het helpbestand '");
 const std::string_view kHelpNotFoundEnd =
     NV_TEXT("' was not found. Place it next to the program.", "' is niet gevonden. Zet het naast het programma.");
+const std::string_view kHelpNotOpenedStart =
+    NV_TEXT("The system could not open the user guide. It is here:\r\n",
+            "Het systeem kon de handleiding niet openen. Die staat hier:\r\n");
 const std::string_view kHelpMessageTitle = NV_TEXT("Norvale", "Norvale");
 
 // Both languages in both programs (not NV_TEXT): the caller passes the number.

@@ -9,6 +9,8 @@ extern const std::string_view kHelpFileName;
 // "The help file '" + name + "' was not found. Place it next to the program."
 extern const std::string_view kHelpNotFoundStart;
 extern const std::string_view kHelpNotFoundEnd;
+// The guide was found but the system opened no viewer: its full path follows.
+extern const std::string_view kHelpNotOpenedStart;
 extern const std::string_view kHelpMessageTitle;
 
 // The About box chooses its texts by a language number at run time, so both

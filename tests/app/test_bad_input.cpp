@@ -1,6 +1,6 @@
 // Numbers that are no finite value ("Infinity", "1e400", "-Infinity", "NaN")
-// pasted into the fields as a user would: the shown design, its report and
-// the title stay exactly as they were; hub fields holding such a text count
+// pasted into the fields as a user would: the shown design, its report (below
+// a warning naming the text) and the title stay as they were; hub fields holding such a text count
 // as empty.
 #include <QApplication>
 #include <QClipboard>
@@ -137,14 +137,25 @@ TEST_F(BadInputTest, NoFiniteNumberLeavesTheShownDesignItsReportAndTheTitleAsThe
       SCOPED_TRACE(std::string("text '") + bad + "'");
       Enter(c.field, bad, c.trigger);
       ASSERT_EQ(GadgetGetText(c.field), bad);
-      EXPECT_EQ(Report(), before);
-      EXPECT_FALSE(Contains(Report(), "Infinity") || Contains(Report(), "NaN"));
+      // The shown design's report stays below a warning that names the text.
+      const std::string report = Report();
+      const std::size_t firstEnd = report.find("\r\n");
+      ASSERT_NE(firstEnd, std::string::npos);
+      EXPECT_EQ(report.substr(0, 4), "  ! ");
+      EXPECT_TRUE(Contains(report.substr(0, firstEnd), bad)) << report.substr(0, firstEnd);
+      ASSERT_GE(report.size(), before.size());
+      const std::string design = report.substr(report.size() - before.size());
+      EXPECT_EQ(design, before);
+      EXPECT_FALSE(Contains(design, "Infinity") || Contains(design, "NaN"));
       EXPECT_EQ(WindowGetTitle(kWindowMain), title);
       EXPECT_EQ(gViewMode, modeOfTab[c.tab]);
       EXPECT_EQ(GadgetGetText(kTextPairX2), x2Pair);
       EXPECT_EQ(GadgetGetText(kTextIntX2), x2Internal);
       GadgetSetText(c.field, original);  // the program's own change: no recompute
     }
+    // The original value typed again: the report without the warning.
+    Enter(c.field, original, c.trigger);
+    EXPECT_EQ(Report(), before);
     EXPECT_TRUE(messages_.empty());
   }
 }

@@ -100,11 +100,25 @@ TEST_F(AppTest, LoadKindSwitchConvertsPowerAndTorqueAtTheSpeed) {
   UserChoosesLoadKind(1);
   EXPECT_EQ(GadgetGetText(kTextLoadLabel), Pick("Torque T1 [Nm]", "Koppel T1 [Nm]"));
   EXPECT_EQ(GadgetGetText(kFieldLoadValue), "31.83");
-  // T = 31.83 Nm back to power: P = T n / 9550 = 47745 / 9550 = 4.99948 kW,
-  // 3 decimals (the torque was rounded to 2).
+  // Fault: back to power the rounded torque gave P = 31.83 * 1500 / 9550 =
+  // 4.999 kW. With nothing changed in between the typed 5 comes back.
   UserChoosesLoadKind(0);
   EXPECT_EQ(GadgetGetText(kTextLoadLabel), Pick("Power P [kW]", "Vermogen P [kW]"));
-  EXPECT_EQ(GadgetGetText(kFieldLoadValue), "4.999");
+  EXPECT_EQ(GadgetGetText(kFieldLoadValue), "5");
+  // A torque the user typed is converted: T = 40 Nm at 1500 1/min is
+  // P = 40 * 1500 / 9550 = 6.2827 kW; and that typed 40 comes back in turn.
+  UserChoosesLoadKind(1);
+  GadgetSetText(kFieldLoadValue, "40");
+  UserChoosesLoadKind(0);
+  EXPECT_EQ(GadgetGetText(kFieldLoadValue), "6.283");
+  UserChoosesLoadKind(1);
+  EXPECT_EQ(GadgetGetText(kFieldLoadValue), "40");
+  // Another speed in between: the shown power is converted at the new speed,
+  // T = 6.283 * 9550 / 1000 = 60.0027 Nm, and the older 40 does not come back.
+  UserChoosesLoadKind(0);
+  GadgetSetText(kFieldSpeed, "1000");
+  UserChoosesLoadKind(1);
+  EXPECT_EQ(GadgetGetText(kFieldLoadValue), "60.00");
 }
 
 // Mended fault: with speed 0 the label used to stay "Power" although the

@@ -146,6 +146,16 @@ class HelpFileTest : public AppTest {
     AppTest::TearDown();
   }
 
+  // F1 on the active main window, through its shortcut and the dispatch.
+  void PressF1() {
+    QWidget* window = MainWindowWidget();
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_F1);
+    Pump();
+  }
+
   std::string oldBuildFolder_;
   fs::path oldCurrent_;
   fs::path program_, build_, current_;
@@ -173,12 +183,7 @@ TEST_F(HelpFileTest, StartedElsewhereF1StillFindsTheCopyBesideTheProgram) {
   // The current directory is another folder without a guide; F1 goes through
   // the main window's shortcut and the dispatch.
   WriteFile(program_ / HelpName(), "<html>program</html>");
-  QWidget* window = MainWindowWidget();
-  ASSERT_NE(window, nullptr);
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  QTest::keyClick(window, Qt::Key_F1);
-  Pump();
+  PressF1();
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(fs::path(opened_[0]), program_ / HelpName());
 }
@@ -193,6 +198,26 @@ TEST_F(HelpFileTest, NoCopyAnywhereGivesTheWarningWithTheBareName) {
   EXPECT_EQ(messages_[0].text,
             Pick("The help file 'help_en.html' was not found. Place it next to the program.",
                  "Het helpbestand 'help_nl.html' is niet gevonden. Zet het naast het programma."));
+  EXPECT_EQ(messages_[0].flags, kMessageOk | kMessageIconWarning);
+}
+
+// Fault: on a desktop with no program for HTML, F1 did nothing visible.
+TEST_F(HelpFileTest, WhenTheSystemCannotOpenTheGuideF1GivesItsFullPath) {
+  WriteFile(program_ / HelpName(), "<html>program</html>");
+  SetShellOpenHook([this](const std::string& path) {
+    opened_.push_back(path);
+    return false;  // no viewer for HTML
+  });
+  nextAnswer_ = kResultOk;
+  PressF1();
+  ASSERT_EQ(opened_.size(), 1u);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].title, "Norvale");
+  const std::string full = fs::absolute(program_ / HelpName()).lexically_normal().string();
+  ASSERT_EQ(full.front(), '/');
+  EXPECT_EQ(messages_[0].text, Pick("The system could not open the user guide. It is here:\r\n",
+                                    "Het systeem kon de handleiding niet openen. Die staat hier:\r\n") +
+                                   full);
   EXPECT_EQ(messages_[0].flags, kMessageOk | kMessageIconWarning);
 }
 

@@ -143,9 +143,12 @@ TEST_F(SearchAppTest, RefusedOrEmptySearchEmptiesTheListWithItsMessage) {
     EXPECT_TRUE(gPairSearchResults.empty()) << c.text;
     EXPECT_EQ(GadgetCountItems(kListPairResults), 0) << c.text;
     EXPECT_EQ(gPairSelectedRow, -1) << c.text;
-    // The design shown stays until the next compute.
-    EXPECT_EQ(gViewMode, modeBefore) << c.text;
-    EXPECT_EQ(GadgetGetText(kEditorReport), reportBefore) << c.text;
+    // With no chosen row the pair is gone, as after a tab switch without one:
+    // no mode, no report, the hint (the records themselves stay).
+    EXPECT_EQ(modeBefore, kViewPair);
+    EXPECT_EQ(gViewMode, kViewNone) << c.text;
+    EXPECT_NE(reportBefore, "");
+    EXPECT_EQ(GadgetGetText(kEditorReport), "") << c.text;
     EXPECT_EQ(gGear1.teeth, gear1Before.teeth) << c.text;
     messages_.clear();
   }

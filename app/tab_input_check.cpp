@@ -1,0 +1,169 @@
+// Whether the inputs of a tab describe a design: each field the tab's driver
+// reads, checked against its valid range, and the warning that names the
+// first field that fails. The drivers, the report, the strength window and
+// the export all ask here, so they agree on what the fields describe.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "app/control_ids.h"
+#include "app/globals.h"
+#include "app/report_show.h"
+#include "app/tab_compute.h"
+#include "app/view_redraw.h"
+#include "design/number_text.h"
+#include "geometry/format.h"
+#include "platform/gui.h"
+#include "texts/input_fault_texts.h"
+#include "texts/main_window_texts.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// How a field is read: a decimal number, or a whole number (tooth counts,
+// read up to the first character that is no digit).
+enum class FieldKind { kReal, kWhole };
+
+// A field and its valid range. lowOpen: the value must be larger than low
+// (a module or a face width of 0 is no gear); otherwise low is allowed.
+// Every value must be finite.
+struct FieldRule {
+  int64_t control;
+  std::string_view label;
+  FieldKind kind = FieldKind::kReal;
+  double low = -kInf;
+  double high = kInf;
+  bool lowOpen = false;
+};
+
+// Ranges of the single gear and of the pinion of the rack tab.
+constexpr double kTeethMin = 3;
+constexpr double kTeethMax = 1000;
+constexpr double kPressureAngleMinDeg = 10.0;
+constexpr double kPressureAngleMaxDeg = 35.0;
+constexpr double kHelixAngleMinDeg = 0.0;
+constexpr double kHelixAngleMaxDeg = 45.0;
+constexpr double kRackTeethMin = 1;
+constexpr double kRackTeethMax = 2000;
+
+FieldRule Positive(int64_t control, std::string_view label) { return {control, label, FieldKind::kReal, 0.0, kInf, true}; }
+FieldRule AnyNumber(int64_t control, std::string_view label) { return {control, label}; }
+FieldRule Between(int64_t control, std::string_view label, double low, double high) {
+  return {control, label, FieldKind::kReal, low, high};
+}
+FieldRule Teeth(int64_t control, std::string_view label, double low, double high) {
+  return {control, label, FieldKind::kWhole, low, high};
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the text starts with a number the field reader takes: an optional
+// sign, then a digit, or a decimal point (or comma) and a digit. "abc", "-"
+// and an empty field hold none (the reader would take them as 0).
+bool StartsWithNumber(std::string_view text, FieldKind kind) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i < text.size() && IsDigit(text[i])) return true;
+  return kind == FieldKind::kReal && i + 1 < text.size() && (text[i] == '.' || text[i] == ',') &&
+         IsDigit(text[i + 1]);
+}
+
+std::string RangeText(const FieldRule& rule) {
+  if (rule.lowOpen) return std::string(texts::kFaultRangeMoreThan) + FormatNumberTrimmed(rule.low);
+  if (std::isinf(rule.low) && std::isinf(rule.high)) return std::string(texts::kFaultRangeAnyNumber);
+  return FormatNumberTrimmed(rule.low) + std::string(texts::kFaultRangeTo) + FormatNumberTrimmed(rule.high);
+}
+
+// The warning for the field, or "" when its text reads as a value in range.
+std::string CheckField(const FieldRule& rule) {
+  const std::string text = GadgetGetText(rule.control);
+  const std::string_view shown = Trimmed(text);
+  const bool readable = StartsWithNumber(shown, rule.kind);
+  const double value = rule.kind == FieldKind::kWhole ? static_cast<double>(ParseWholeNumberText(text))
+                                                      : ParseNumberText(text);
+  // Written so that NaN fails every comparison and so counts as out of range.
+  const bool inRange = std::isfinite(value) && (rule.lowOpen ? value > rule.low : value >= rule.low) &&
+                       value <= rule.high;
+  if (readable && inRange) return {};
+  const bool isNumber = readable && std::isfinite(value);
+  return std::string(rule.label) + " = " + (shown.empty() ? std::string(texts::kFaultEmptyText) : std::string(shown)) +
+         std::string(isNumber ? texts::kFaultOutsideRange : texts::kFaultNoNumber) + RangeText(rule);
+}
+
+std::string FirstFault(std::initializer_list<FieldRule> rules) {
+  for (const FieldRule& rule : rules) {
+    std::string fault = CheckField(rule);
+    if (!fault.empty()) return fault;
+  }
+  return {};
+}
+
+bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
+  return chosen >= 0 && chosen < static_cast<int64_t>(rows.size());
+}
+
+}  // namespace
+
+std::string DescribeTabInputFault(int64_t tab) {
+  using namespace texts;
+  switch (tab) {
+    case kTabPair:
+      // Without a chosen row the tab describes no design at all.
+      if (!HasChosenRow(gPairSearchResults, gPairSelectedRow)) return {};
+      return FirstFault({AnyNumber(kFieldPairCentreDistance, kLabelCentreDistance),
+                         AnyNumber(kFieldPairPressureAngle, kLabelPressureAngle),
+                         AnyNumber(kFieldPairShiftX1, kLabelProfileShiftX1),
+                         Positive(kFieldPairFaceWidth, kLabelFaceWidth), AnyNumber(kFieldPairBacklash, kLabelBacklash),
+                         AnyNumber(kFieldPairBore1, kFaultBore1), AnyNumber(kFieldPairBore2, kFaultBore2)});
+    case kTabSingle:
+      return FirstFault({Positive(kComboSingleModule, kLabelModule),
+                         Teeth(kFieldSingleTeeth, kLabelTeeth, kTeethMin, kTeethMax),
+                         AnyNumber(kFieldSingleShift, kLabelProfileShift),
+                         Between(kFieldSinglePressureAngle, kLabelPressureAngle, kPressureAngleMinDeg,
+                                 kPressureAngleMaxDeg),
+                         Between(kFieldSingleHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
+                         Positive(kFieldSingleFaceWidth, kLabelFaceWidth),
+                         AnyNumber(kFieldSingleThicknessAllowance, kLabelThicknessAllowance),
+                         AnyNumber(kFieldSingleBore, kLabelBore)});
+    case kTabRack:
+      return FirstFault({Positive(kComboRackModule, kLabelModule),
+                         Teeth(kFieldRackPinionTeeth, kLabelPinionTeeth, kTeethMin, kTeethMax),
+                         AnyNumber(kFieldRackShift, kLabelProfileShift),
+                         Between(kFieldRackPressureAngle, kLabelPressureAngle, kPressureAngleMinDeg,
+                                 kPressureAngleMaxDeg),
+                         Between(kFieldRackHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
+                         Positive(kFieldRackFaceWidth, kLabelFaceWidth),
+                         AnyNumber(kFieldRackPinionBore, kLabelPinionBore),
+                         AnyNumber(kFieldRackBacklash, kLabelBacklash),
+                         Teeth(kFieldRackTeeth, kLabelRackTeeth, kRackTeethMin, kRackTeethMax),
+                         AnyNumber(kFieldRackHeight, kLabelRackHeight)});
+    case kTabInternal:
+      if (!HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
+      return FirstFault({AnyNumber(kFieldIntCentreDistance, kLabelCentreDistance),
+                         AnyNumber(kFieldIntPressureAngle, kLabelPressureAngle),
+                         AnyNumber(kFieldIntShiftX1, kLabelProfileShiftX1),
+                         Positive(kFieldIntFaceWidth, kLabelFaceWidth), AnyNumber(kFieldIntBacklash, kLabelBacklash),
+                         AnyNumber(kFieldIntPinionBore, kLabelPinionBore), AnyNumber(kFieldIntRingRim, kFaultRingRim)});
+    default:
+      return {};
+  }
+}
+
+std::string DescribeShownInputFault() { return DescribeTabInputFault(GadgetGetState(kPanelTabs)); }
+
+void ShowInputFault(int64_t tabMode) {
+  // The last design of this tab stays drawn while a value is half-typed; the
+  // design of another tab is no design of this one.
+  if (gViewMode != tabMode) gViewMode = kViewNone;
+  ReportShow();
+  RedrawView();
+}
