@@ -14,6 +14,7 @@
 
 #include "export/body_fault.h"
 #include "export/step_bspline.h"
+#include "export/step_helical_sweep.h"
 #include "export/step_number.h"
 #include "export/step_solids.h"
 #include "geometry/tolerances.h"
@@ -93,22 +94,8 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
   // D control points of the curve through it at every section. The first and
   // last are the section points themselves (clamped interpolation), set
   // exactly so that they match the vertices digit for digit.
-  const auto sweep = [&](double px, double py) {
-    std::vector<StepPoint3> data(d);
-    for (std::size_t j = 0; j < d; ++j) {
-      data[j] = {x0 + cosines[j] * px - sines[j] * py, y0 + sines[j] * px + cosines[j] * py, heights[j]};
-    }
-    std::vector<StepPoint3> control(d, StepPoint3{0.0, 0.0, 0.0});
-    for (std::size_t l = 0; l < d; ++l) {
-      for (std::size_t j = 0; j < d; ++j) {
-        const double w = axialInverse[l * d + j];
-        for (int c = 0; c < 3; ++c) control[l][c] += w * data[j][c];
-      }
-    }
-    control.front() = data.front();
-    control.back() = data.back();
-    return control;
-  };
+  const HelicalSweep helicalSweep(axialInverse, cosines, sines, heights, x0, y0);
+  const auto sweep = [&](double px, double py) { return helicalSweep.Controls(px, py); };
 
   StepAddEntity(kStepDirectionZ);
   StepAddEntity(kStepDirectionX);

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include <sched.h>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
@@ -29,9 +31,18 @@ void PauseBriefly() {
 #endif
 }
 
+// The processors this process may run on (taskset, a container's CPU set),
+// not all the machine has: more bands than those only take turns.
 int CoresBandCount() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return std::clamp(static_cast<int>(cores), 1, kMaxRowBands);
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  int cores = 0;
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) {
+    cores = CPU_COUNT(&set);
+  } else {
+    cores = static_cast<int>(std::thread::hardware_concurrency());
+  }
+  return std::clamp(cores, 1, kMaxRowBands);
 }
 
 class BandPool {

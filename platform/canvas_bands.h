@@ -8,8 +8,9 @@
 
 inline constexpr int kMaxRowBands = 8;
 
-// How many bands the output is split into at most: one per core, at most
-// kMaxRowBands; 1 on a single core. SetRowBandCount sets it (1 draws
+// How many bands the output is split into at most: one per core that the
+// calling thread may run on (its CPU affinity), at most kMaxRowBands; 1 on a
+// single core. SetRowBandCount sets it (1 draws
 // everything on the calling thread, more bands than cores take turns), e.g. to
 // compare a banded drawing with a plain one; 0 goes back to the cores' count.
 int GetRowBandCount();

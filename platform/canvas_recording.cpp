@@ -75,9 +75,15 @@ bool RecordingStart(QPainter& painter) {
     r.countedSegments = 0;
     return false;
   }
-  image->bits();  // detaches the image now if it is shared
   r.active = true;
   r.image = image;
+  // Detaches the image now if it is shared, here on the GUI thread; the
+  // bands draw through this pointer only.
+  r.output.pixels = reinterpret_cast<std::uint32_t*>(image->bits());
+  r.output.width = image->width();
+  r.output.height = image->height();
+  r.output.stride = image->bytesPerLine() / 4;
+  r.output.firstRow = 0;
   r.ops.clear();
   r.lines.clear();
   r.planCount = 0;

@@ -72,7 +72,13 @@ struct Recording {
   bool nextInBands = true;
   bool counting = false;
   std::size_t countedSegments = 0;
-  QImage* image = nullptr;
+  // The output, read only: its pixels are reached through `output`, whose
+  // pointer is taken once on the GUI thread when the frame is kept. A
+  // non-const member of a QImage (bits(), scanLine()) detaches it with a
+  // counter that is not atomic, so no band worker may call one; through a
+  // const image a call that would hand out writable pixels does not compile.
+  const QImage* image = nullptr;
+  FillTarget output;
   std::vector<Op> ops;
   std::vector<QLineF> lines;
   std::vector<HardFillPlan> plans;  // the first planCount are in use

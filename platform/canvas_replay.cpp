@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "platform/canvas_bands.h"
@@ -31,6 +32,9 @@
 namespace {
 
 using namespace canvas_recording;
+
+static_assert(std::is_const_v<std::remove_pointer_t<decltype(Recording::image)>>,
+              "the bands must see the shared output image read only");
 
 int gLastBandCount = 0;
 
@@ -168,7 +172,7 @@ void CopyRows(const FillTarget& to, const FillTarget& from, std::pair<int, int> 
 void ReplayBand(int band, int top, int bottom) {
   Recording& r = gRecording;
   BandSlot& slot = gSlots[static_cast<std::size_t>(band)];
-  QImage& image = *r.image;
+  const QImage& image = *r.image;
   const std::ptrdiff_t stride = image.bytesPerLine() / 4;
   const int first = std::max(0, top - kApronRows);
   const int last = std::min(image.height(), bottom + kApronRows);
@@ -186,7 +190,7 @@ void ReplayBand(int band, int top, int bottom) {
     slot.first = first;
     slot.count = last - first;
   }
-  const FillTarget output = TargetOf(image, reinterpret_cast<std::uint32_t*>(image.bits()), 0);
+  const FillTarget& output = r.output;
   const FillTarget own = TargetOf(slot.rows, slot.pixels.data(), first);
   CopyRows(own, output, RowsWithin(top, bottom, gTakeLow, gTakeHigh));
 
@@ -229,7 +233,7 @@ void ReplayBand(int band, int top, int bottom) {
 void DrawOpInOnePass(QPainter& painter, const Op& op) {
   Recording& r = gRecording;
   static HardFillScratch scratch;
-  const FillTarget output = TargetOf(*r.image, reinterpret_cast<std::uint32_t*>(r.image->bits()), 0);
+  const FillTarget& output = r.output;
   if (op.kind == OpKind::kHardFill) {
     FillHardInBands(output, r.plans[op.first], op.colour.rgba());
     return;
@@ -380,4 +384,5 @@ void RecordingFinish(QPainter& painter) {
   r.paths.clear();
   r.texts.clear();
   r.image = nullptr;
+  r.output = FillTarget{};
 }

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <random>
 #include <vector>
 
 namespace {
@@ -61,6 +62,16 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Replaces the trailing XXXXXX of a name pattern with random letters.
+void FillRandomSuffix(std::string& name) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (std::size_t i = name.size() - 6; i < name.size(); ++i) name[i] = kLetters[pick(random)];
+}
+
+bool gNamedTemporaryOnly = false;
+
 mode_t DefaultFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -77,20 +88,23 @@ SafeFileWriter::SafeFileWriter(const std::string& path)
   struct stat old {};
   const bool exists = ::stat(target_.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) return;
+  // A file the user may not write (protected, or another user's) is not
+  // replaced, although the folder would allow the rename over it.
+  if (exists && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) return;
   if (exists && !S_ISREG(old.st_mode)) {
-    fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    // Opened without blocking: a pipe that nobody reads fails at once
+    // instead of waiting for a reader for ever. Once open, writes block as
+    // usual.
+    FdGuard guard{::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK)};
+    if (guard.fd < 0) return;
+    const int flags = ::fcntl(guard.fd, F_GETFL);
+    if (flags < 0 || ::fcntl(guard.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return;
+    fd_ = guard.Release();
     return;
   }
 
-  // A hidden name beside the target; the name part is shortened so that a
-  // target name near the 255-byte limit still leaves room for the suffix.
-  const std::string pattern = FolderOf(target_) + "/." + NameOf(target_).substr(0, 200) + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  FdGuard guard{::mkostemp(name.data(), O_CLOEXEC)};
+  FdGuard guard{OpenTemporary()};
   if (guard.fd < 0) return;
-  tempPath_ = name.data();
-
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
   // Keep the old file's owner where allowed (only root may give a file away;
   // anyone else keeps the file as their own, which is no failure).
@@ -99,11 +113,59 @@ SafeFileWriter::SafeFileWriter(const std::string& path)
   }
   if (::fchmod(guard.fd, mode) != 0) {
     ::close(guard.Release());
-    ::unlink(tempPath_.c_str());
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
     tempPath_.clear();
     return;
   }
   fd_ = guard.Release();
+}
+
+int SafeFileWriter::OpenTemporary() {
+  const std::string folder = FolderOf(target_);
+#ifdef O_TMPFILE
+  // A file without a name: a writer killed part of the way leaves nothing
+  // behind. It gets a name only when it is complete (Finish). Linking it needs
+  // /proc/self/fd.
+  if (!gNamedTemporaryOnly && ::access("/proc/self/fd", X_OK) == 0) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      unnamed_ = true;
+      return fd;
+    }
+    // Other errors (no such folder, no permission) fail the same way below.
+  }
+#endif
+  // The file system has no unnamed files: a hidden name beside the target.
+  const std::string pattern = TemporaryPattern(folder);
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd >= 0) tempPath_ = name.data();
+  return fd;
+}
+
+std::string SafeFileWriter::TemporaryPattern(const std::string& folder) const {
+  // The name part is shortened so that a target name near the 255-byte limit
+  // still leaves room for the suffix.
+  return folder + "/." + NameOf(target_).substr(0, 200) + ".XXXXXX";
+}
+
+// Gives the complete unnamed file a hidden name beside the target (link
+// cannot replace a file; the rename after it does). Returns false, with
+// nothing linked, on failure.
+bool SafeFileWriter::LinkUnnamed() {
+  const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+  const std::string pattern = TemporaryPattern(FolderOf(target_));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = pattern;
+    FillRandomSuffix(name);
+    if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      tempPath_ = std::move(name);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
 SafeFileWriter::~SafeFileWriter() { Fail(); }
@@ -138,10 +200,11 @@ void SafeFileWriter::WriteSlow(std::string_view bytes) {
 
 bool SafeFileWriter::Finish() {
   if (!FlushBuffer()) return false;
-  const bool inPlace = tempPath_.empty();
+  const bool inPlace = tempPath_.empty() && !unnamed_;
   // After a failed fsync or close the data may not have reached the disk, so
   // either counts as a failure (the descriptor is gone after close either way).
   bool ok = inPlace || ::fsync(fd_) == 0;
+  ok = ok && (!unnamed_ || LinkUnnamed());
   const int fd = fd_;
   fd_ = -1;
   ok = ::close(fd) == 0 && ok;
@@ -159,6 +222,8 @@ bool SafeFileWriter::Finish() {
   }
   return true;
 }
+
+void SetSafeFileNamedTemporaryOnly(bool namedOnly) { gNamedTemporaryOnly = namedOnly; }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   SafeFileWriter writer(path);

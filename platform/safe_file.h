@@ -12,12 +12,16 @@
 // a regular file is written to a temporary file in the same folder, every
 // write, the flush to disk and the close are checked, and only Finish renames
 // the temporary over path (a symbolic link is followed, its target replaced;
-// the old file's permissions and, where allowed, its owner are kept). A
-// target that exists but is no regular file (a device, a pipe) cannot be
-// replaced: it is written in place, again with every write and the close
-// checked. The first failure ends the writing: later writes do nothing and
-// Finish returns false. A writer destroyed without a successful Finish
-// removes its temporary and leaves path untouched.
+// the old file's permissions and, where allowed, its owner are kept). The
+// temporary has no name until it is complete, so a program killed while
+// writing leaves nothing behind; on a file system without unnamed files it is
+// a hidden file beside the target. An existing file that the user may not
+// write is not replaced. A target that exists but is no regular file (a
+// device, a pipe) cannot be replaced: it is written in place, again with every
+// write and the close checked; a pipe that nobody reads fails at once. The
+// first failure ends the writing: later writes do nothing and Finish returns
+// false. A writer destroyed without a successful Finish removes its temporary
+// and leaves path untouched.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(const std::string& path);
@@ -60,12 +64,16 @@ class SafeFileWriter {
   static constexpr std::size_t kBufferBytes = std::size_t{64} << 10;
 
  private:
+  int OpenTemporary();
+  std::string TemporaryPattern(const std::string& folder) const;
+  bool LinkUnnamed();
   void WriteSlow(std::string_view bytes);
   bool FlushBuffer();
   void Fail();
 
   std::string target_;    // the file that is replaced (symbolic links resolved)
-  std::string tempPath_;  // empty when writing in place
+  std::string tempPath_;  // the temporary's name; empty while it has none or when writing in place
+  bool unnamed_ = false;  // the temporary has no name until Finish links it
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
@@ -74,6 +82,10 @@ class SafeFileWriter {
 // Writes bytes as the whole content of path through a SafeFileWriter.
 // Returns false on any failure, with the temporary removed and path untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Makes the writers use a named temporary, as on a file system without
+// unnamed files (for tests of that road).
+void SetSafeFileNamedTemporaryOnly(bool namedOnly);
 
 // Reads the whole file into bytes. Returns false when it cannot be opened or
 // read (missing, a folder, a read error) or holds more than maxBytes.

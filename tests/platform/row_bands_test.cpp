@@ -4,10 +4,13 @@
 // ended and started again between jobs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <sched.h>
 
 #include "platform/canvas_bands.h"
 
@@ -90,6 +93,35 @@ TEST_F(RowBandsTest, JobsInQuickSuccessionAndWorkersStartedAgain) {
   bool called = false;
   EXPECT_EQ(RunInRowBands(0, 48, [&](int, int, int) { called = true; }), 0);
   EXPECT_FALSE(called);
+}
+
+// The bands follow the processors the program may run on (taskset, a
+// container's CPU set), not those the machine has: under one CPU the output is
+// worked in one band on the calling thread, under two in two.
+TEST_F(RowBandsTest, BandsFollowTheProcessorsTheProgramMayRunOn) {
+  cpu_set_t allowed;
+  CPU_ZERO(&allowed);
+  ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
+  std::vector<int> cpus;
+  for (int c = 0; c < CPU_SETSIZE; ++c) {
+    if (CPU_ISSET(c, &allowed)) cpus.push_back(c);
+  }
+  ASSERT_FALSE(cpus.empty());
+  EXPECT_EQ(GetRowBandCount(), std::min(static_cast<int>(cpus.size()), kMaxRowBands));
+
+  struct Restore {
+    cpu_set_t set;
+    ~Restore() { ::sched_setaffinity(0, sizeof set, &set); }
+  } restore{allowed};
+  for (const std::size_t count : {std::size_t{1}, std::size_t{2}}) {
+    if (cpus.size() < count) continue;
+    cpu_set_t few;
+    CPU_ZERO(&few);
+    for (std::size_t i = 0; i < count; ++i) CPU_SET(cpus[i], &few);
+    ASSERT_EQ(::sched_setaffinity(0, sizeof few, &few), 0);
+    EXPECT_EQ(GetRowBandCount(), static_cast<int>(count));
+    ExpectEachRowOnce(1000, 10, static_cast<int>(count), std::to_string(count) + " CPU(s)");
+  }
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ class SafeFileTest : public ::testing::Test {
     dir_ = pattern;
   }
   void TearDown() override {
+    SetSafeFileNamedTemporaryOnly(false);
     ::chmod(dir_.c_str(), 0700);
     std::system(("rm -rf '" + dir_ + "'").c_str());
   }
@@ -174,18 +175,42 @@ TEST_F(SafeFileTest, StreamedPiecesArriveInOrderAndWhole) {
 }
 
 // A writer dropped before Finish (an export that found its model broken
-// half way) leaves the old file and no temporary.
+// half way) leaves the old file and no temporary, with an unnamed temporary
+// and with the named one of file systems that have no unnamed files.
 TEST_F(SafeFileTest, UnfinishedWriterLeavesOldFileAndNoTemporary) {
-  const std::string path = Path("p.stp");
-  Put(path, "old");
-  {
-    SafeFileWriter file(path);
-    ASSERT_TRUE(file.IsGood());
-    file.Write(std::string(200000, 'x'));  // beyond the buffer: on disk already
-    EXPECT_EQ(CountEntries(), 2);          // the old file and the temporary
+  for (const bool named : {false, true}) {
+    SetSafeFileNamedTemporaryOnly(named);
+    const std::string path = Path("p.stp");
+    Put(path, "old");
+    {
+      SafeFileWriter file(path);
+      ASSERT_TRUE(file.IsGood());
+      file.Write(std::string(200000, 'x'));   // beyond the buffer: on disk already
+      EXPECT_EQ(CountEntries(), named ? 2 : 1) << named;  // the named temporary shows
+    }
+    EXPECT_EQ(Slurp(path), "old");
+    EXPECT_EQ(CountEntries(), 1) << named;
   }
-  EXPECT_EQ(Slurp(path), "old");
-  EXPECT_EQ(CountEntries(), 1);
+}
+
+// Both roads put the whole new file in place with the old one's mode.
+TEST_F(SafeFileTest, NamedAndUnnamedTemporariesReplaceTheFileAlike) {
+  for (const bool named : {false, true}) {
+    SetSafeFileNamedTemporaryOnly(named);
+    const std::string path = Path("p.stl");
+    Put(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    const std::string bytes(300000, named ? 'n' : 'u');
+    ASSERT_TRUE(WriteFileAtomically(path, bytes)) << named;
+    EXPECT_EQ(Slurp(path), bytes);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u) << named;
+    EXPECT_EQ(CountEntries(), 1) << named;
+    ASSERT_TRUE(WriteFileAtomically(Path("new.stl"), "fresh")) << named;
+    EXPECT_EQ(Slurp(Path("new.stl")), "fresh");
+    std::filesystem::remove(Path("new.stl"));
+  }
 }
 
 // A write failing part of the way through a stream of small pieces: the
