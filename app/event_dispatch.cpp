@@ -171,7 +171,12 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (changed) HandleTabSwitch();
       break;
 
+    // The centre distance and the pressure angle are search inputs: a change
+    // leaves the pair of the list drawn, with the warning that it is not the
+    // pair of the fields, until the modules are calculated again.
     case kComboPairHand:
+    case kFieldPairCentreDistance:
+    case kFieldPairPressureAngle:
     case kFieldPairShiftX1:
     case kFieldPairFaceWidth:
     case kFieldPairBacklash:
@@ -216,6 +221,8 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
     case kButtonHelp: MenuShowPopup(kMenuHelpPopup, WindowGetHandle(kWindowMain)); break;
 
     case kComboIntHand:
+    case kFieldIntCentreDistance:
+    case kFieldIntPressureAngle:
     case kFieldIntShiftX1:
     case kFieldIntFaceWidth:
     case kFieldIntBacklash:

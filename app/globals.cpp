@@ -30,6 +30,8 @@ double gViewCentreY = 0.0;
 double gAnimAngle = 0.0;
 
 double gPairCentreDistance = 0.0;
+SearchedFor gPairSearchedFor;
+SearchedFor gInternalSearchedFor;
 double gInternalCentreDistance = 0.0;
 double gInternalPenetration = 0.0;
 
@@ -77,6 +79,8 @@ void ResetGlobals() {
   gAnimAngle = 0.0;
   gPairCentreDistance = 0.0;
   gInternalCentreDistance = 0.0;
+  gPairSearchedFor = {};
+  gInternalSearchedFor = {};
   gInternalPenetration = 0.0;
   gStrengthWindowShown = 0;
   gHubWindowShown = 0;

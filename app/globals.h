@@ -42,6 +42,16 @@ extern std::vector<SearchResultRow> gInternalSearchResults;
 extern int64_t gPairSelectedRow;      // -1 = none
 extern int64_t gInternalSelectedRow;  // -1 = none
 
+// The centre distance and pressure angle a result list was calculated for.
+// The shown pair is one of that list only while its tab's fields still hold
+// them; other values need a new "Calculate modules".
+struct SearchedFor {
+  double centreDistance = 0.0;
+  double pressureAngleDeg = 0.0;
+};
+extern SearchedFor gPairSearchedFor;
+extern SearchedFor gInternalSearchedFor;
+
 extern std::vector<std::string> gStepEntityList;  // STEP entity lines "#<n>=<text>;"
 extern std::vector<StlTriangle> gTriangleList;     // STL triangles in facet order
 

@@ -41,6 +41,7 @@ void SearchPairCombinations() {
   // also leaves no row chosen.
   GadgetClearItems(kListPairResults);
   gPairSelectedRow = -1;
+  gPairSearchedFor = {in.centreDistance, in.pressureAngleDeg};
   const SearchStatus status = FindPairCombinations(in, gPairSearchResults);
   FillResultList(kListPairResults, gPairSearchResults);
 
@@ -69,6 +70,7 @@ void SearchInternalCombinations(int64_t silent) {
 
   GadgetClearItems(kListIntResults);
   gInternalSelectedRow = -1;
+  gInternalSearchedFor = {in.centreDistance, in.pressureAngleDeg};
   const SearchStatus status = FindInternalCombinations(in, gInternalSearchResults);
   FillResultList(kListIntResults, gInternalSearchResults);
 

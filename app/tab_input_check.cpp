@@ -13,6 +13,7 @@
 #include "app/report_show.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
+#include "design/field_reading.h"
 #include "design/number_text.h"
 #include "geometry/format.h"
 #include "platform/gui.h"
@@ -107,6 +108,22 @@ std::string FirstFault(std::initializer_list<FieldRule> rules) {
   return {};
 }
 
+// The warning for a search field whose value is not the one the result list
+// was calculated for, or "" when it is: the chosen row's shift sum belongs to
+// that centre distance and pressure angle only.
+std::string CheckSearched(int64_t control, std::string_view label, double searched) {
+  if (ReadNumberField(control) == searched) return {};
+  return std::string(label) + " = " + std::string(Trimmed(GadgetGetText(control))) +
+         std::string(texts::kFaultNotSearchedStart) + FormatNumberTrimmed(searched) +
+         std::string(texts::kFaultNotSearchedEnd);
+}
+
+std::string FirstSearchFault(int64_t centreControl, int64_t angleControl, const SearchedFor& searched) {
+  std::string fault = CheckSearched(centreControl, texts::kLabelCentreDistance, searched.centreDistance);
+  if (fault.empty()) fault = CheckSearched(angleControl, texts::kLabelPressureAngle, searched.pressureAngleDeg);
+  return fault;
+}
+
 bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
   return chosen >= 0 && chosen < static_cast<int64_t>(rows.size());
 }
@@ -116,14 +133,17 @@ bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
 std::string DescribeTabInputFault(int64_t tab) {
   using namespace texts;
   switch (tab) {
-    case kTabPair:
+    case kTabPair: {
       // Without a chosen row the tab describes no design at all.
       if (!HasChosenRow(gPairSearchResults, gPairSelectedRow)) return {};
-      return FirstFault({AnyNumber(kFieldPairCentreDistance, kLabelCentreDistance),
+      std::string fault = FirstFault({AnyNumber(kFieldPairCentreDistance, kLabelCentreDistance),
                          AnyNumber(kFieldPairPressureAngle, kLabelPressureAngle),
                          AnyNumber(kFieldPairShiftX1, kLabelProfileShiftX1),
                          Positive(kFieldPairFaceWidth, kLabelFaceWidth), AnyNumber(kFieldPairBacklash, kLabelBacklash),
                          AnyNumber(kFieldPairBore1, kFaultBore1), AnyNumber(kFieldPairBore2, kFaultBore2)});
+      if (fault.empty()) fault = FirstSearchFault(kFieldPairCentreDistance, kFieldPairPressureAngle, gPairSearchedFor);
+      return fault;
+    }
     case kTabSingle:
       return FirstFault({Positive(kComboSingleModule, kLabelModule),
                          Teeth(kFieldSingleTeeth, kLabelTeeth, kTeethMin, kTeethMax),
@@ -146,13 +166,17 @@ std::string DescribeTabInputFault(int64_t tab) {
                          AnyNumber(kFieldRackBacklash, kLabelBacklash),
                          Teeth(kFieldRackTeeth, kLabelRackTeeth, kRackTeethMin, kRackTeethMax),
                          AnyNumber(kFieldRackHeight, kLabelRackHeight)});
-    case kTabInternal:
+    case kTabInternal: {
       if (!HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
-      return FirstFault({AnyNumber(kFieldIntCentreDistance, kLabelCentreDistance),
+      std::string fault = FirstFault({AnyNumber(kFieldIntCentreDistance, kLabelCentreDistance),
                          AnyNumber(kFieldIntPressureAngle, kLabelPressureAngle),
                          AnyNumber(kFieldIntShiftX1, kLabelProfileShiftX1),
                          Positive(kFieldIntFaceWidth, kLabelFaceWidth), AnyNumber(kFieldIntBacklash, kLabelBacklash),
                          AnyNumber(kFieldIntPinionBore, kLabelPinionBore), AnyNumber(kFieldIntRingRim, kFaultRingRim)});
+      if (fault.empty())
+        fault = FirstSearchFault(kFieldIntCentreDistance, kFieldIntPressureAngle, gInternalSearchedFor);
+      return fault;
+    }
     default:
       return {};
   }

@@ -15,6 +15,11 @@ const std::string_view kFaultRangeTo = NV_TEXT(" to ", " tot ");
 const std::string_view kFaultRangeMoreThan = NV_TEXT("more than ", "meer dan ");
 const std::string_view kFaultRangeAnyNumber = NV_TEXT("any finite number", "elk eindig getal");
 
+const std::string_view kFaultNotSearchedStart =
+    NV_TEXT(" differs from the value the list was calculated for (", " wijkt af van de waarde waarvoor de lijst is berekend (");
+const std::string_view kFaultNotSearchedEnd =
+    NV_TEXT("); press \"Calculate modules\"", "); druk op \"Modulen berekenen\"");
+
 const std::string_view kFaultReportLead = NV_TEXT("  ! ", "  ! ");
 const std::string_view kFaultReportKeptDesign =
     NV_TEXT("  ! The drawing and the report below are those of the last valid inputs",

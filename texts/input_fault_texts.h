@@ -21,6 +21,11 @@ extern const std::string_view kFaultRangeTo;
 extern const std::string_view kFaultRangeMoreThan;
 extern const std::string_view kFaultRangeAnyNumber;
 
+// "<field> = <text>" then these around the value the result list was
+// calculated for: the field no longer describes the chosen row's pair.
+extern const std::string_view kFaultNotSearchedStart;
+extern const std::string_view kFaultNotSearchedEnd;
+
 // The report: the warning line's lead, and the line under it while the view
 // still shows the last design the inputs did describe.
 extern const std::string_view kFaultReportLead;

@@ -156,6 +156,7 @@ class ExportCommandTest : public project_test::ProjectFixture {
     gInternalSearchResults = {row};
     gInternalSelectedRow = 0;
     GadgetSetText(kFieldIntCentreDistance, "13.1683");
+    gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
     SwitchTab(kTabInternal);
     ASSERT_EQ(gViewMode, kViewInternal);
   }

@@ -169,6 +169,8 @@ TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
   ExpectEveryViewOfTheMode("pinion and rack", 0.0, -gGear1.pitchRadius);
 
   GadgetSetText(kFieldIntCentreDistance, "13.1683");
+
+  gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
   gInternalSearchResults = {RowOf(3.0, 16, 24, 0.5)};
   gInternalSelectedRow = 0;
   SwitchTab(kTabInternal);

@@ -170,7 +170,9 @@ struct TypedCase {
 };
 
 // Fault: a value out of range or unreadable stopped the tab's driver
-// silently; the report, the three exports and the strength window went on
+// silently (and a new centre distance or pressure angle on a pair tab was
+// not even read until the next edit, which then built the chosen row's pair
+// with a shift sum made for other values); the report, the three exports and the strength window went on
 // with the last design as if the fields described it, and a face width of 0
 // gave a gear with "b = 0.00" and no warning.
 TEST_F(InputFaultTest, ATypedValueThatDescribesNoDesignIsNamedRefusedAndNotCalculated) {
@@ -208,6 +210,20 @@ TEST_F(InputFaultTest, ATypedValueThatDescribesNoDesignIsNamedRefusedAndNotCalcu
        "Tandbreedte b [mm] = 0 ligt buiten het geldige bereik meer dan 0"},
       {kTabPair, kFieldPairFaceWidth, "", "Face width b [mm] = (empty) is no usable number; the valid range is more than 0",
        "Tandbreedte b [mm] = (leeg) is geen bruikbaar getal; het geldige bereik is meer dan 0"},
+      // The centre distance and the pressure angle are inputs of the search: the
+      // chosen row's shift sum is that of the values the list was made for.
+      {kTabPair, kFieldPairCentreDistance, "80",
+       "Centre distance a [mm] = 80 differs from the value the list was calculated for (60); press \"Calculate modules\"",
+       "Hartafstand a [mm] = 80 wijkt af van de waarde waarvoor de lijst is berekend (60); druk op \"Modulen berekenen\""},
+      {kTabPair, kFieldPairPressureAngle, "25",
+       "Pressure angle α [°] = 25 differs from the value the list was calculated for (20); press \"Calculate modules\"",
+       "Drukhoek α [°] = 25 wijkt af van de waarde waarvoor de lijst is berekend (20); druk op \"Modulen berekenen\""},
+      {kTabInternal, kFieldIntCentreDistance, "41.5",
+       "Centre distance a [mm] = 41.5 differs from the value the list was calculated for (40); press \"Calculate modules\"",
+       "Hartafstand a [mm] = 41.5 wijkt af van de waarde waarvoor de lijst is berekend (40); druk op \"Modulen berekenen\""},
+      {kTabInternal, kFieldIntPressureAngle, "14.5",
+       "Pressure angle α [°] = 14.5 differs from the value the list was calculated for (20); press \"Calculate modules\"",
+       "Drukhoek α [°] = 14.5 wijkt af van de waarde waarvoor de lijst is berekend (20); druk op \"Modulen berekenen\""},
       {kTabInternal, kFieldIntFaceWidth, "0", "Face width b [mm] = 0 is outside the valid range more than 0",
        "Tandbreedte b [mm] = 0 ligt buiten het geldige bereik meer dan 0"},
       {kTabInternal, kFieldIntShiftX1, "x", "Profile shift x1 = x is no usable number; the valid range is any finite number",

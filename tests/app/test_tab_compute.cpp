@@ -223,6 +223,7 @@ TEST_F(TabComputeTest, PairTabTakesTheChosenRowAndSplitsTheShiftSum) {
   gPairSearchResults = {Row(2.0, 20, 40, 0.0, 0.5)};
   gPairSelectedRow = 0;
   GadgetSetText(kFieldPairCentreDistance, "60.5");
+  gPairSearchedFor = {60.5, 20.0};  // the row as a search at these values gives it
   Edit(kFieldPairShiftX1, "0.3");
   ASSERT_EQ(gViewMode, kViewPair);
   EXPECT_EQ(GadgetGetText(kTextPairX2), "x2 = 0.2000");
@@ -251,6 +252,7 @@ TEST_F(TabComputeTest, PairTabNeverShortensForAWideCentreDistance) {
   gPairSelectedRow = 0;
   // Beyond the reference distance plus Σx m (61 mm): k would be negative.
   GadgetSetText(kFieldPairCentreDistance, "62");
+  gPairSearchedFor = {62, 20.0};  // the row as a search at these values gives it
   Edit(kFieldPairShiftX1, "0.25");
   EXPECT_EQ(gGear1.tipShortening, 0.0);
   EXPECT_NEAR(gGear1.tipRadius, 20 + 2 * 1.25, 1e-9);
@@ -264,6 +266,7 @@ TEST_F(TabComputeTest, PairTabHandAndBacklash) {
   gPairSearchResults = {Row(2.0, 20, 40, 12.0, 0.0)};
   gPairSelectedRow = 0;
   GadgetSetText(kFieldPairCentreDistance, "61.34");
+  gPairSearchedFor = {61.34, 20.0};  // the row as a search at these values gives it
   Edit(kFieldPairBacklash, "0.1");
   Pick(kComboPairHand, 1);
   EXPECT_EQ(gGear1.hand, -1);
@@ -317,6 +320,7 @@ class InternalTabTest : public TabComputeTest {
     gInternalSearchResults = {Row(3.0, 16, 24, 0.0, 0.5)};
     gInternalSelectedRow = 0;
     GadgetSetText(kFieldIntCentreDistance, "13.1683");
+    gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
   }
 };
 
