@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "design/strength_calc.h"
@@ -241,3 +242,38 @@ TEST(StrengthApplicability, AnInsufficientPairStaysInsufficient) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gear-1 cell (11 characters before the last 11) of the row with `label`.
+std::string FirstCell(const std::string& report, const std::string& label) {
+  std::size_t at = report.find("\r\n" + label);
+  if (at == std::string::npos) return "";
+  at += 2;
+  const std::size_t end = report.find("\r\n", at);
+  const std::string line = report.substr(at, end - at);
+  return line.size() >= 22 ? line.substr(line.size() - 22, 11) : "";
+}
+
+}  // namespace
+
+TEST(StrengthApplicability, ExtremeTorquesPrintWholeNumbers) {
+  // The worked spur pair at 1e-9 Nm and at 1e12 Nm: the root safety and the
+  // root stress come out far beyond the 11 characters of a cell.
+  const GearRecord g1 = MakeGear(2.0, 20, 0.0, 20.0);
+  const GearRecord g2 = MakeGear(2.0, 40, 0.0, 20.0);
+  StrengthInputs in = MakeSteelInputs();
+  in.torque1 = 1e-9;
+  const PairRun light = RunPair(g1, g2, kPairExternal, 60.0, 1.6, in);
+  ASSERT_EQ(light.ok, 1);
+  const std::string safety = FirstCell(light.report, "  S_F  (min 1.40)");
+  ASSERT_GE(safety.size(), 3u);
+  EXPECT_EQ(safety.substr(safety.size() - 3), " ok") << safety;
+  EXPECT_NEAR(std::strtod(safety.c_str(), nullptr) / light.data.results.safetyF[0], 1.0, 0.005) << safety;
+
+  in.torque1 = 1e12;
+  const PairRun heavy = RunPair(g1, g2, kPairExternal, 60.0, 1.6, in);
+  ASSERT_EQ(heavy.ok, 1);
+  const std::string stress = FirstCell(heavy.report, "  σF [N/mm²]");
+  EXPECT_NEAR(std::strtod(stress.c_str(), nullptr) / heavy.data.results.sigmaF[0], 1.0, 0.005) << stress;
+}
