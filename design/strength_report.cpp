@@ -166,7 +166,8 @@ void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
   AddRow(out, texts::kStrengthSigmaHP, Cell(r.sigmaHP[0], 0), Cell(r.sigmaHP[1], 0));
   AddRow(out,
          std::string(texts::kStrengthSafetyHLabel) + Num(in.minSafetyH, 2) + std::string(texts::kStrengthCloseParen),
-         StressSafetyCell(r.safetyH[0], in.minSafetyH, outside), StressSafetyCell(r.safetyH[1], in.minSafetyH, outside));
+         StressSafetyCell(r.safetyH[0], in.minSafetyH, outside),
+         StressSafetyCell(r.safetyH[1], in.minSafetyH, outside));
 
   AddLine(out, texts::kStrengthRootHeading);
   AddRow(out, texts::kStrengthYFYS, FitNumberPair(r.formFactor[0], 2, "/", r.stressCorrection[0], 2),
@@ -177,7 +178,8 @@ void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
   AddRow(out, texts::kStrengthSigmaFP, Cell(r.sigmaFP[0], 0), Cell(r.sigmaFP[1], 0));
   AddRow(out,
          std::string(texts::kStrengthSafetyFLabel) + Num(in.minSafetyF, 2) + std::string(texts::kStrengthCloseParen),
-         StressSafetyCell(r.safetyF[0], in.minSafetyF, outside), StressSafetyCell(r.safetyF[1], in.minSafetyF, outside));
+         StressSafetyCell(r.safetyF[0], in.minSafetyF, outside),
+         StressSafetyCell(r.safetyF[1], in.minSafetyF, outside));
 }
 
 // The transmissible torque and power at the minimum safety factors.
@@ -306,8 +308,8 @@ std::string BuildStrengthMethodWarnings(const StrengthResults& r, int64_t pairKi
   }
   if (r.contactRatioBelowOne != 0) AddLine(out, texts::kStrengthWarnContactRatio);
   if (r.dynamicBeyondRange != 0) {
-    AddLine(out, std::string(pairKind == kPairRack ? texts::kStrengthWarnDynamicRack : texts::kStrengthWarnDynamicPair) +
-                     Num(r.dynamicSpeedTerm, 2) + std::string(texts::kStrengthWarnDynamicSuffix));
+    const std::string_view lead = pairKind == kPairRack ? texts::kStrengthWarnDynamicRack : texts::kStrengthWarnDynamicPair;
+    AddLine(out, std::string(lead) + Num(r.dynamicSpeedTerm, 2) + std::string(texts::kStrengthWarnDynamicSuffix));
   }
   if (r.internalInterference != 0) {
     AddLine(out, std::string(texts::kStrengthWarnInterferencePrefix) + Num(r.interferenceDepth, 3) +

@@ -52,7 +52,9 @@ PairRun RunPair(const GearRecord& g1, const GearRecord& g2, int64_t kind, double
   run.data.inputs = in;
   run.ok = ComputeGearStrength(g1, g2, kind, a, eps, run.data.inputs, run.data.results);
   run.data.pairKind = kind;
-  run.data.partnerName = kind == kPairRack ? Pick("rack", "heugel") : kind == kPairInternal ? "ring" : Pick("gear 2", "wiel 2");
+  run.data.partnerName = kind == kPairRack       ? Pick("rack", "heugel")
+                         : kind == kPairInternal ? "ring"
+                                                 : Pick("gear 2", "wiel 2");
   if (run.ok == 1) {
     run.report = BuildStrengthReportText(run.data);
     run.verdict = FormatStrengthVerdict(run.data);
@@ -144,7 +146,8 @@ TEST(StrengthApplicability, DynamicFactorBeyondItsSpeedRange) {
     const std::string line =
         std::string(c.kind == kPairRack ? "  ! z1·v/100 = " : "  ! z1·v/100·√(u²/(1+u²)) = ") +
         (beyond ? "10.10" : "9.90") +
-        Pick(" m/s, not below 10 m/s: KV outside its method\r\n", " m/s, niet onder 10 m/s: KV buiten zijn methode\r\n");
+        Pick(" m/s, not below 10 m/s: KV outside its method\r\n",
+             " m/s, niet onder 10 m/s: KV buiten zijn methode\r\n");
     EXPECT_EQ(Contains(run.report, line), beyond) << run.report;
     EXPECT_EQ(run.verdict.rfind(beyond ? kOutside : kSufficient, 0), 0u) << run.verdict;
   }
