@@ -15,6 +15,7 @@
 #include "app/tab_compute.h"
 #include "design/field_reading.h"
 #include "design/report.h"
+#include "design/strength_applicability.h"
 #include "design/strength_calc.h"
 #include "design/strength_report.h"
 #include "geometry/path_of_contact.h"
@@ -39,9 +40,6 @@ constexpr double kDefaultMinSafetyH = 1.0;
 constexpr double kDefaultMinSafetyF = 1.4;
 constexpr double kDefaultElasticModulus = 206000.0;  // steel, N/mm^2
 constexpr int64_t kFirstAccuracyGrade = 5;           // combo item 0
-
-// Smallest transverse contact ratio the calculation is run with.
-constexpr double kMinContactRatio = 0.5;
 
 // Permissible key pressure of a hub: 0.9 R_e of the gear material, or this
 // (N/mm^2) for a material without a yield strength (grey cast iron).
@@ -70,44 +68,27 @@ struct ChosenPair {
   std::string_view partnerName;
 };
 
-// eps_alpha = g_alpha / p_bt, the length of the path of contact A..E over the
-// transverse base pitch pi mt cos alpha_t of gear 1 (DIN 3960).
-double ContactRatioOfPath(const PathOfContactRecord& path) {
-  const double baseP = std::numbers::pi * gGear1.transverseModule * std::cos(gGear1.transversePressureAngle);
-  if (path.valid == 0 || !(baseP > 0)) return 0.0;
-  return (path.posE - path.posA) / baseP;
-}
-
 ChosenPair ChoosePair() {
   ChosenPair p;
-  const bool gear1Valid = gGear1.valid != 0;
   switch (gViewMode) {
     case kViewPair:
       p.partner = &gGear2;
       p.pairKind = kPairExternal;
       p.centreDistance = gPairCentreDistance;
-      p.epsAlpha = ComputeTransverseContactRatio(gGear1, gGear2, gPairCentreDistance);
+      p.epsAlpha = ComputeStrengthContactRatio(gGear1, gGear2, kPairExternal, gPairCentreDistance);
       p.partnerName = texts::kStrengthGear2;
       break;
     case kViewRack:
       p.partner = &gRack;
       p.pairKind = kPairRack;
-      if (gear1Valid && gRack.valid != 0) {
-        PathOfContactRecord path;
-        ComputeRackPathOfContact(gGear1, gRack, 0.0, path);
-        p.epsAlpha = ContactRatioOfPath(path);
-      }
+      p.epsAlpha = ComputeStrengthContactRatio(gGear1, gRack, kPairRack, 0.0);
       p.partnerName = texts::kStrengthRack;
       break;
     case kViewInternal:
       p.partner = &gRing;
       p.pairKind = kPairInternal;
       p.centreDistance = gInternalCentreDistance;
-      if (gear1Valid && gRing.valid != 0) {
-        PathOfContactRecord path;
-        ComputeInternalPathOfContact(gGear1, gRing, gInternalCentreDistance, 0.0, path);
-        p.epsAlpha = ContactRatioOfPath(path);
-      }
+      p.epsAlpha = ComputeStrengthContactRatio(gGear1, gRing, kPairInternal, gInternalCentreDistance);
       p.partnerName = texts::kStrengthRing;
       break;
     default: break;
@@ -168,6 +149,7 @@ int64_t VerdictColour(StrengthVerdict verdict) {
   switch (verdict) {
     case kStrengthSufficient: return kColourSufficient;
     case kStrengthTight: return kColourTight;
+    case kStrengthOutsideMethod: return kColourTight;
     case kStrengthInsufficient: break;
   }
   return kColourInsufficient;
@@ -228,11 +210,19 @@ void ReportUpdateStrength() {
   }
 
   // Also a NaN or the -1 of an undefined mesh is raised to the floor.
-  const double epsAlpha = pair.epsAlpha > kMinContactRatio ? pair.epsAlpha : kMinContactRatio;
+  const double epsAlpha = pair.epsAlpha > kStrengthMinContactRatio ? pair.epsAlpha : kStrengthMinContactRatio;
   gStrength = StrengthResults{};
   if (ComputeGearStrength(gGear1, *pair.partner, pair.pairKind, pair.centreDistance, epsAlpha, data.inputs,
                           gStrength) != 1) {
-    ShowNothingCalculated(texts::kStrengthNotCalculated, gStrength.message);
+    // Where the method does not hold for the pair, that is likely the reason:
+    // its warnings follow the message.
+    std::string text = gStrength.message;
+    std::string warnings = BuildStrengthMethodWarnings(gStrength, pair.pairKind, pair.partnerName);
+    if (!warnings.empty()) {
+      warnings.resize(warnings.size() - kReportLineEnd.size());
+      text += std::string(kReportLineEnd) + warnings;
+    }
+    ShowNothingCalculated(texts::kStrengthNotCalculated, text);
     return;
   }
 
@@ -245,7 +235,7 @@ void ReportUpdateStrength() {
   GadgetSetText(kEditorStrengthReport, report);
   const std::string verdict = FormatStrengthVerdict(data);
   GadgetSetText(kTextVerdict, verdict);
-  GadgetSetBackColor(kTextVerdict, VerdictColour(RateStrength(ComputeWorstStrengthRatio(data))));
+  GadgetSetBackColor(kTextVerdict, VerdictColour(RateStrengthReport(data)));
   gStrengthReportText = BuildStrengthCopyText(data, ReadCopyFields(), verdict, report);
 }
 

@@ -5,10 +5,12 @@
 #include "design/strength_calc.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string_view>
 
 #include "design/root_form_factors.h"
+#include "design/strength_applicability.h"
 #include "design/strength_factors.h"
 #include "design/virtual_gear.h"
 #include "geometry/format.h"
@@ -78,6 +80,38 @@ bool HasFiniteResults(const StrengthResults& r) {
   return true;
 }
 
+// Bisection halvings of the transmissible torque; each halves the interval,
+// so the torque is found to the last bit long before the count runs out.
+constexpr int kTorqueBisections = 400;
+
+// The torque T at which T Kv(T) reaches loadProduct. The contact stress
+// squared and the root stress both grow with T Kv(T), and Kv depends on the
+// load through w = KA Ft / b. T Kv(T) rises strictly with T (Kv falls with
+// the load no faster than 1 / T), so the root lies between loadProduct / Kv
+// at the lightest load and loadProduct / Kv at the heaviest, and a bisection
+// between these two finds it.
+template <typename DynamicFactorAt>
+double SolveTorqueForLoadProduct(double loadProduct, DynamicFactorAt kvAt) {
+  if (!(loadProduct > 0.0) || !std::isfinite(loadProduct)) return loadProduct > 0.0 ? loadProduct : 0.0;
+  const double kvLightest = kvAt(0.0);
+  const double kvHeaviest = kvAt(std::numeric_limits<double>::infinity());
+  if (!(kvLightest >= kvHeaviest) || !(kvHeaviest > 0.0) || !std::isfinite(kvLightest)) {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  double lo = loadProduct / kvLightest;
+  double hi = loadProduct / kvHeaviest;
+  for (int i = 0; i < kTorqueBisections; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    if (!(mid > lo && mid < hi)) break;
+    if (mid * kvAt(mid) < loadProduct) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+  }
+  return 0.5 * (lo + hi);
+}
+
 int64_t Fail(StrengthResults& results, std::string_view message) {
   results.valid = 0;
   results.message = message;
@@ -140,6 +174,9 @@ int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, in
   const double kFbeta = ComputeFaceLoadFactorRoot(kHbeta, b, toothDepth);
   const double kHalpha = ComputeTransverseLoadFactor(grade);
   results.kV = kv;
+  // Where the method does not hold; decided before anything can fail, so that
+  // a failure can name the reason too.
+  CheckStrengthApplicability(gear1, gear2, pairKind, centreDistance, epsAlpha, results);
   results.kHbeta = kHbeta;
   results.kFbeta = kFbeta;
   results.kHalpha = kHalpha;
@@ -218,13 +255,19 @@ int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, in
     results.safetyF[i] = results.sigmaFP[i] / results.sigmaF[i];
   }
 
-  // 19. Transmissible torques: the contact stress grows with sqrt(T), the
-  // root stress with T.
+  // 19. Transmissible torques: the contact stress grows with sqrt(T Kv(T)),
+  // the root stress with T Kv(T), every other factor is the same at any load.
+  // The torques are those at which the smaller safety factor of each kind
+  // reaches its minimum, with Kv taken at that torque.
   const double minSafetyH = MinDouble(results.safetyH[0], results.safetyH[1]);
   const double minSafetyF = MinDouble(results.safetyF[0], results.safetyF[1]);
   const double flankRatio = minSafetyH / inputs.minSafetyH;
-  results.torqueFactorFlank = t1 * flankRatio * flankRatio;
-  results.torqueFactorRoot = t1 * minSafetyF / inputs.minSafetyF;
+  const auto kvAtTorque = [&](double torque) {
+    const double force = 2000.0 * torque / d1;
+    return ComputeDynamicFactor(grade, z1, v, u, isRack ? 1 : 0, ka * force / b, epsBeta);
+  };
+  results.torqueFactorFlank = SolveTorqueForLoadProduct(t1 * kv * flankRatio * flankRatio, kvAtTorque);
+  results.torqueFactorRoot = SolveTorqueForLoadProduct(t1 * kv * minSafetyF / inputs.minSafetyF, kvAtTorque);
 
   if (!HasFiniteResults(results)) return Fail(results, texts::kStrengthNoFiniteResult);
   results.valid = 1;

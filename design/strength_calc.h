@@ -15,7 +15,11 @@
 // caller. Writes the clamped accuracy grade back into inputs. 1 on success;
 // 0 with results.message set when the input is not usable, a root section is
 // not found (the load, K, Z and Y values then stay filled) or a result would
-// not be a finite number.
+// not be a finite number. The applicability fields of results say where the
+// method does not hold for the pair (see strength_applicability.h); they are
+// filled before the root sections are sought, so a failure keeps them too.
+// The transmissible torques are those at which the smaller safety of each
+// kind reaches its minimum, with Kv taken at that torque.
 int64_t ComputeGearStrength(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
                             double centreDistance, double epsAlpha, StrengthInputs& inputs,
                             StrengthResults& results);

@@ -16,6 +16,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kDynamicK1Spur[6] = {7.5, 14.9, 26.8, 39.1, 52.8, 76.6};
 constexpr double kDynamicK1Helical[6] = {6.7, 13.3, 23.9, 34.8, 47.0, 68.2};
 
+// Smallest face width to tooth depth b / h that NF is taken at.
+constexpr double kMinFaceWidthToDepth = 3.0;
+
 // Face width (mm) up to which Cpf has no term in b.
 constexpr double kCpfWidthLimit = 25.0;
 
@@ -79,7 +82,8 @@ double ComputeFaceLoadFactorFlank(int64_t grade, double faceWidth, double pitchD
 }
 
 double ComputeFaceLoadFactorRoot(double kHbeta, double faceWidth, double toothDepth) {
-  const double q = faceWidth / toothDepth;
+  // ISO 6336-1 takes b / h = 3 for narrower teeth.
+  const double q = MaxDouble(faceWidth / toothDepth, kMinFaceWidthToDepth);
   const double nf = q * q / (1.0 + q + q * q);
   return std::pow(kHbeta, nf);
 }

@@ -40,7 +40,8 @@ double ComputeDynamicFactor(int64_t grade, double z1, double pitchLineSpeed, dou
 // r = b / d1 raised to 0.5, never negative; Cma = A0 + A1 b + A2 b^2 per grade.
 double ComputeFaceLoadFactorFlank(int64_t grade, double faceWidth, double pitchDiameter1);
 
-// KF_beta = KH_beta^NF, NF = q^2 / (1 + q + q^2), q = b / h, h the tooth depth.
+// KF_beta = KH_beta^NF, NF = q^2 / (1 + q + q^2), q = b / h, h the tooth depth,
+// q taken as 3 when b / h is smaller (ISO 6336-1).
 double ComputeFaceLoadFactorRoot(double kHbeta, double faceWidth, double toothDepth);
 
 // KH_alpha (= KF_alpha): 1.0 for grades 5 to 7, 1.1 for 8, 1.2 for 9, 1.4 for 10.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/report.h"
+#include "design/strength_applicability.h"
 #include "geometry/format.h"
 #include "texts/strength_report_texts.h"
 
@@ -42,25 +43,85 @@ void AddRow(std::string& out, std::string_view label, const std::string& v1, con
   out += FormatReportRow(label, v1, v2);
 }
 
-// A load-cycle count as a whole number; a count too long for its 11-character
-// column (from 1e11 on, some 100 years at 1500 /min) in powers of ten, since
-// the column would cut the whole number to a wrong one.
-std::string LoadCyclesCell(double cycles) {
-  std::string text = Num(cycles, 0);
-  if (text.size() <= kCellWidth) return text;
-  const int exponent = int(std::floor(std::log10(std::abs(cycles))));
-  if (!std::isfinite(cycles) || exponent < 0) return text;
-  double mantissa = cycles / std::pow(10.0, exponent);
-  int e = exponent;
-  if (std::abs(std::round(mantissa * 100.0)) >= 1000.0) {  // 9.995 rounds up to 10.00
+// Characters (UTF-8 code points) of a text, as the report's columns count them.
+std::size_t CountCharacters(std::string_view text) {
+  std::size_t n = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
+// x as a mantissa with `decimals` decimals and a power of ten: "1.92e11".
+std::string MantissaForm(double x, int decimals) {
+  int e = int(std::floor(std::log10(std::abs(x))));
+  double mantissa = x / std::pow(10.0, e);
+  const double scale = std::pow(10.0, decimals);
+  if (std::abs(std::round(mantissa * scale)) >= 10.0 * scale) {  // 9.995 rounds up to 10.00
     mantissa /= 10.0;
     ++e;
   }
-  return Num(mantissa, 2) + "e" + std::to_string(e);
+  return Num(mantissa, decimals) + "e" + std::to_string(e);
+}
+
+// A number for a cell of `room` characters: with its usual decimals when that
+// fits, else as a mantissa and a power of ten with as many decimals (two at
+// most) as fit, since the column would cut it to a wrong number. The whole
+// number of a large value always takes more room than this form.
+std::string FitNumber(double x, int decimals, std::size_t room) {
+  std::string text = Num(x, decimals);
+  if (text.size() <= room || !std::isfinite(x) || std::abs(x) < 1.0) return text;
+  std::string shorter = text;
+  for (int d = 2; d >= 0; --d) {
+    shorter = MantissaForm(x, d);
+    if (shorter.size() <= room) break;
+  }
+  return shorter;
+}
+
+// Two numbers joined by `separator` in one cell: each keeps its usual form
+// when the whole fits; otherwise the one that is too long (or both) is
+// shortened as FitNumber does.
+std::string FitNumberPair(double a, int decimalsA, std::string_view separator, double b, int decimalsB) {
+  std::string textA = Num(a, decimalsA);
+  std::string textB = Num(b, decimalsB);
+  const std::size_t sep = CountCharacters(separator);
+  if (textA.size() + sep + textB.size() <= kCellWidth) return textA + std::string(separator) + textB;
+  const std::size_t half = (kCellWidth - sep) / 2;
+  if (textB.size() > half) textB = FitNumber(b, decimalsB, half);
+  textA = FitNumber(a, decimalsA, kCellWidth - sep - std::min(textB.size(), kCellWidth - sep));
+  if (textA.size() + sep + textB.size() > kCellWidth) textA = FitNumber(a, decimalsA, half);
+  return textA + std::string(separator) + textB;
+}
+
+// A value cell of the tables.
+std::string Cell(double x, int decimals) { return FitNumber(x, decimals, kCellWidth); }
+
+// A load-cycle count as a whole number; a count too long for its 11-character
+// column (from 1e11 on, some 100 years at 1500 /min) in powers of ten.
+std::string LoadCyclesCell(double cycles) {
+  std::string text = Num(cycles, 0);
+  if (text.size() <= kCellWidth || !std::isfinite(cycles) || !(std::abs(cycles) >= 1.0)) return text;
+  return MantissaForm(cycles, 2);
+}
+
+// A number followed by its rating word; the number gives way so that the
+// word is never cut.
+std::string RatedCell(double value, int decimals, std::string_view rating) {
+  const std::size_t ratingChars = CountCharacters(rating);
+  const std::size_t room = ratingChars < kCellWidth ? kCellWidth - ratingChars : 0;
+  return FitNumber(value, decimals, room) + std::string(rating);
 }
 
 std::string SafetyCell(double safety, double minSafety) {
-  return Num(safety, 2) + FormatSafetyRating(safety, minSafety);
+  return RatedCell(safety, 2, FormatSafetyRating(safety, minSafety));
+}
+
+// The safety of a flank or root: outside the method a reached minimum is
+// not rated, only a missed one.
+std::string StressSafetyCell(double safety, double minSafety, bool outsideMethod) {
+  if (outsideMethod && safety >= minSafety) return RatedCell(safety, 2, texts::kStrengthRatingOutside);
+  return SafetyCell(safety, minSafety);
 }
 
 // The load, the factors and the two stress tables.
@@ -92,29 +153,33 @@ void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
   AddLine(out, std::string(texts::kStrengthEpsAlpha) + Num(r.epsAlpha, 3) + std::string(texts::kStrengthEpsBeta) +
                    Num(r.epsBeta, 3) + std::string(texts::kStrengthYeps) + Num(r.yEps, 3) +
                    std::string(texts::kStrengthYbeta) + Num(r.yBeta, 3));
+  out += BuildStrengthMethodWarnings(r, d.pairKind, d.partnerName);
+  const bool outside = IsOutsideStrengthMethod(r) != 0;
 
   AddLine(out, "");
   AddRow(out, "", std::string(texts::kStrengthGear1), d.partnerName);
   AddLine(out, texts::kStrengthFlankHeading);
-  AddRow(out, texts::kStrengthSigmaH, Num(r.sigmaH, 0), Num(r.sigmaH, 0));
-  AddRow(out, texts::kStrengthSigmaHlim, Num(in.sigmaHlim[0], 0), Num(in.sigmaHlim[1], 0));
+  AddRow(out, texts::kStrengthSigmaH, Cell(r.sigmaH, 0), Cell(r.sigmaH, 0));
+  AddRow(out, texts::kStrengthSigmaHlim, Cell(in.sigmaHlim[0], 0), Cell(in.sigmaHlim[1], 0));
   AddRow(out, texts::kStrengthLoadCycles, LoadCyclesCell(r.loadCycles[0]), LoadCyclesCell(r.loadCycles[1]));
-  AddRow(out, texts::kStrengthZNT, Num(r.zNT[0], 3), Num(r.zNT[1], 3));
-  AddRow(out, texts::kStrengthSigmaHP, Num(r.sigmaHP[0], 0), Num(r.sigmaHP[1], 0));
+  AddRow(out, texts::kStrengthZNT, Cell(r.zNT[0], 3), Cell(r.zNT[1], 3));
+  AddRow(out, texts::kStrengthSigmaHP, Cell(r.sigmaHP[0], 0), Cell(r.sigmaHP[1], 0));
   AddRow(out,
          std::string(texts::kStrengthSafetyHLabel) + Num(in.minSafetyH, 2) + std::string(texts::kStrengthCloseParen),
-         SafetyCell(r.safetyH[0], in.minSafetyH), SafetyCell(r.safetyH[1], in.minSafetyH));
+         StressSafetyCell(r.safetyH[0], in.minSafetyH, outside),
+         StressSafetyCell(r.safetyH[1], in.minSafetyH, outside));
 
   AddLine(out, texts::kStrengthRootHeading);
-  AddRow(out, texts::kStrengthYFYS, Num(r.formFactor[0], 2) + "/" + Num(r.stressCorrection[0], 2),
-         Num(r.formFactor[1], 2) + "/" + Num(r.stressCorrection[1], 2));
-  AddRow(out, texts::kStrengthSigmaF, Num(r.sigmaF[0], 0), Num(r.sigmaF[1], 0));
-  AddRow(out, texts::kStrengthSigmaFlim, Num(in.sigmaFlim[0], 0), Num(in.sigmaFlim[1], 0));
-  AddRow(out, texts::kStrengthYNT, Num(r.yNT[0], 3), Num(r.yNT[1], 3));
-  AddRow(out, texts::kStrengthSigmaFP, Num(r.sigmaFP[0], 0), Num(r.sigmaFP[1], 0));
+  AddRow(out, texts::kStrengthYFYS, FitNumberPair(r.formFactor[0], 2, "/", r.stressCorrection[0], 2),
+         FitNumberPair(r.formFactor[1], 2, "/", r.stressCorrection[1], 2));
+  AddRow(out, texts::kStrengthSigmaF, Cell(r.sigmaF[0], 0), Cell(r.sigmaF[1], 0));
+  AddRow(out, texts::kStrengthSigmaFlim, Cell(in.sigmaFlim[0], 0), Cell(in.sigmaFlim[1], 0));
+  AddRow(out, texts::kStrengthYNT, Cell(r.yNT[0], 3), Cell(r.yNT[1], 3));
+  AddRow(out, texts::kStrengthSigmaFP, Cell(r.sigmaFP[0], 0), Cell(r.sigmaFP[1], 0));
   AddRow(out,
          std::string(texts::kStrengthSafetyFLabel) + Num(in.minSafetyF, 2) + std::string(texts::kStrengthCloseParen),
-         SafetyCell(r.safetyF[0], in.minSafetyF), SafetyCell(r.safetyF[1], in.minSafetyF));
+         StressSafetyCell(r.safetyF[0], in.minSafetyF, outside),
+         StressSafetyCell(r.safetyF[1], in.minSafetyF, outside));
 }
 
 // The transmissible torque and power at the minimum safety factors.
@@ -152,29 +217,28 @@ void AppendShaftAndKey(std::string& out, const StrengthReportData& d) {
   AddLine(out, "");
   AddLine(out, texts::kStrengthShaftHeading);
   using Col = const StrengthShaftColumn&;
-  AddShaftRow(out, d, texts::kStrengthShaftTorque, HasShaftValues, [](Col s) { return Num(s.torque, 2); });
+  AddShaftRow(out, d, texts::kStrengthShaftTorque, HasShaftValues, [](Col s) { return Cell(s.torque, 2); });
   AddShaftRow(out, d, texts::kStrengthShaftMinDiameter, HasShaftValues,
-              [](Col s) { return Num(s.minShaftDiameter, 1); });
+              [](Col s) { return Cell(s.minShaftDiameter, 1); });
   AddShaftRow(out, d, texts::kStrengthShaftStandard, HasShaftValues,
-              [](Col s) { return Num(s.preferredShaftDiameter, 0); });
+              [](Col s) { return Cell(s.preferredShaftDiameter, 0); });
   AddShaftRow(out, d, texts::kStrengthShaftBore, HasShaftValues, [](Col s) {
-    std::string cell = Num(s.shaftBore, 1);
-    if (s.shaftBore > 0) cell += FormatSafetyRating(s.shaftBore, s.minShaftDiameter);
-    return cell;
+    if (s.shaftBore > 0) return RatedCell(s.shaftBore, 1, FormatSafetyRating(s.shaftBore, s.minShaftDiameter));
+    return Cell(s.shaftBore, 1);
   });
   if (HasKeyValues(d, 0) || HasKeyValues(d, 1)) {
     AddShaftRow(out, d, texts::kStrengthKeySize, HasKeyValues, [](Col s) {
       return Num(s.keyWidth, 0) + "×" + Num(s.keyHeight, 0) + " k" + Num(s.bearingHeight, 1);
     });
     AddShaftRow(out, d, texts::kStrengthKeyLength, HasKeyValues,
-                [](Col s) { return Num(s.keyLength, 1) + "/" + Num(s.bearingLength, 1); });
+                [](Col s) { return FitNumberPair(s.keyLength, 1, "/", s.bearingLength, 1); });
     AddShaftRow(out, d, texts::kStrengthKeyPressure, HasKeyValues, [](Col s) {
-      return s.pressure > 0 ? Num(s.pressure, 0) + "/" + Num(s.allowablePressure, 0) : kDash;
+      return s.pressure > 0 ? FitNumberPair(s.pressure, 0, "/", s.allowablePressure, 0) : kDash;
     });
     AddShaftRow(out, d, texts::kStrengthKeySafety, HasKeyValues,
                 [](Col s) { return SafetyCell(s.safety, 1.0); });
     AddShaftRow(out, d, texts::kStrengthKeyRequiredLength, HasKeyValues,
-                [](Col s) { return Num(s.requiredKeyLength, 1); });
+                [](Col s) { return Cell(s.requiredKeyLength, 1); });
   }
 
   // The message of each checked gear and a bore below the torsion diameter.
@@ -232,6 +296,40 @@ double ComputeWorstStrengthRatio(const StrengthReportData& data) {
   return worst;
 }
 
+std::string BuildStrengthMethodWarnings(const StrengthResults& r, int64_t pairKind, std::string_view partnerName) {
+  std::string out;
+  if (r.contactRatioRaised != 0) {
+    if (r.meshContactRatio > 0.0 && std::isfinite(r.meshContactRatio)) {
+      AddLine(out, std::string(texts::kStrengthWarnRaisedPrefix) + Num(r.meshContactRatio, 3) +
+                       std::string(texts::kStrengthWarnRaisedSuffix) + Num(r.epsAlpha, 3));
+    } else {
+      AddLine(out, std::string(texts::kStrengthWarnRaisedUndefined) + Num(r.epsAlpha, 3));
+    }
+  }
+  if (r.contactRatioBelowOne != 0) AddLine(out, texts::kStrengthWarnContactRatio);
+  if (r.dynamicBeyondRange != 0) {
+    const std::string_view lead = pairKind == kPairRack ? texts::kStrengthWarnDynamicRack : texts::kStrengthWarnDynamicPair;
+    AddLine(out, std::string(lead) + Num(r.dynamicSpeedTerm, 2) + std::string(texts::kStrengthWarnDynamicSuffix));
+  }
+  if (r.internalInterference != 0) {
+    AddLine(out, std::string(texts::kStrengthWarnInterferencePrefix) + Num(r.interferenceDepth, 3) +
+                     std::string(texts::kStrengthWarnInterferenceSuffix));
+  }
+  if (r.pointedTeeth[0] != 0) {
+    AddLine(out, "  ! " + std::string(texts::kStrengthGear1) + std::string(texts::kStrengthWarnPointed));
+  }
+  if (r.pointedTeeth[1] != 0) {
+    AddLine(out, "  ! " + std::string(partnerName) + std::string(texts::kStrengthWarnPointed));
+  }
+  return out;
+}
+
+StrengthVerdict RateStrengthReport(const StrengthReportData& data) {
+  const StrengthVerdict verdict = RateStrength(ComputeWorstStrengthRatio(data));
+  if (verdict != kStrengthInsufficient && IsOutsideStrengthMethod(data.results) != 0) return kStrengthOutsideMethod;
+  return verdict;
+}
+
 StrengthVerdict RateStrength(double worstRatio) {
   if (worstRatio >= kSufficientMargin) return kStrengthSufficient;
   if (worstRatio >= 1.0) return kStrengthTight;
@@ -241,9 +339,10 @@ StrengthVerdict RateStrength(double worstRatio) {
 std::string FormatStrengthVerdict(const StrengthReportData& data) {
   const StrengthResults& r = data.results;
   std::string_view word = texts::kVerdictInsufficient;
-  switch (RateStrength(ComputeWorstStrengthRatio(data))) {
+  switch (RateStrengthReport(data)) {
     case kStrengthSufficient: word = texts::kVerdictSufficient; break;
     case kStrengthTight: word = texts::kVerdictTight; break;
+    case kStrengthOutsideMethod: word = texts::kVerdictOutsideMethod; break;
     case kStrengthInsufficient: break;
   }
   return std::string(word) + Num(MinKeepNaN(r.safetyH[0], r.safetyH[1]), 2) + std::string(texts::kVerdictSF) +

@@ -48,16 +48,29 @@ enum StrengthVerdict : int64_t {
   kStrengthSufficient = 0,    // worst ratio >= 1.1
   kStrengthTight = 1,         // worst ratio >= 1.0
   kStrengthInsufficient = 2,  // below 1.0, or not a number
+  kStrengthOutsideMethod = 3, // at least 1.0, but the method does not hold for the pair
 };
 
-// The report of editor 99; the last line has no line end.
+// The report of editor 99; the last line has no line end. A number too long
+// for its column is written as a mantissa and a power of ten ("1.92e11"), and
+// a rating word after a safety factor is never cut.
 std::string BuildStrengthReportText(const StrengthReportData& data);
 
 // The smallest of the safety margins: S_F / S_Fmin and S_H / S_Hmin of both
 // gears, bore / d min and S_p of every checked gear.
 double ComputeWorstStrengthRatio(const StrengthReportData& data);
 StrengthVerdict RateStrength(double worstRatio);
-// The verdict line: the word, then "(S_H " min S_H ", S_F " min S_F ")".
+// The verdict of the whole report: RateStrength of the worst ratio, except
+// that a pair outside the method is never rated better than
+// kStrengthOutsideMethod (an insufficient one stays insufficient).
+StrengthVerdict RateStrengthReport(const StrengthReportData& data);
+// The warning lines (each with its CR LF) where the method does not hold:
+// contact ratio, dynamic factor, internal interference, pointed teeth.
+// partnerName names gear 2; empty when the method holds.
+std::string BuildStrengthMethodWarnings(const StrengthResults& results, int64_t pairKind,
+                                        std::string_view partnerName);
+// The verdict line: the word of RateStrengthReport, then "(S_H " min S_H
+// ", S_F " min S_F ")".
 std::string FormatStrengthVerdict(const StrengthReportData& data);
 
 // The texts of the window's inputs as the copy text quotes them.

@@ -81,4 +81,15 @@ struct StrengthResults {
   double torqueFactorFlank = 0.0;  // transmissible torque limited by the flank, Nm
   double torqueFactorRoot = 0.0;   // transmissible torque limited by the root, Nm
   RootSection rootSection[2];
+
+  // Where the method does not hold (1 = so), decided from the records, the
+  // pair kind, the centre distance and the contact ratio.
+  int64_t contactRatioBelowOne = 0;   // eps_alpha used < 1
+  int64_t contactRatioRaised = 0;     // the mesh's eps_alpha was below 0.5 and is calculated as 0.5
+  double meshContactRatio = 0.0;      // eps_alpha of the mesh itself (-1 or 0 when undefined)
+  int64_t dynamicBeyondRange = 0;     // z1 v / 100 sqrt(u^2 / (1 + u^2)) >= 10 m/s
+  double dynamicSpeedTerm = 0.0;      // that value, m/s
+  int64_t internalInterference = 0;   // the teeth of the internal pair overlap
+  double interferenceDepth = -1.0;    // largest overlap, mm (-1 not tested, -1e9 none)
+  int64_t pointedTeeth[2] = {0, 0};   // gear 1, gear 2 pointed
 };

@@ -54,9 +54,32 @@ const std::string_view kStrengthFootnote1 =
 const std::string_view kStrengthFootnote2 =
     NV_TEXT("not a certified strength calculation.", "geen gecertificeerde sterkteberekening.");
 
+const std::string_view kStrengthWarnContactRatio =
+    NV_TEXT("  ! εα below 1: the load is not carried over from tooth to tooth; outside the method",
+            "  ! εα kleiner dan 1: de last gaat niet van tand op tand over; buiten de methode");
+const std::string_view kStrengthWarnRaisedPrefix = NV_TEXT("  ! εα of the mesh ", "  ! εα van de ingrijping ");
+const std::string_view kStrengthWarnRaisedSuffix =
+    NV_TEXT(" is below 0.5: calculated with εα ", " ligt onder 0,5: gerekend met εα ");
+const std::string_view kStrengthWarnRaisedUndefined =
+    NV_TEXT("  ! εα of the mesh is not defined: calculated with εα ",
+            "  ! εα van de ingrijping is niet bepaald: gerekend met εα ");
+const std::string_view kStrengthWarnDynamicPair = "  ! z1·v/100·√(u²/(1+u²)) = ";
+const std::string_view kStrengthWarnDynamicRack = "  ! z1·v/100 = ";
+const std::string_view kStrengthWarnDynamicSuffix =
+    NV_TEXT(" m/s, not below 10 m/s: KV outside its method", " m/s, niet onder 10 m/s: KV buiten zijn methode");
+const std::string_view kStrengthWarnInterferencePrefix =
+    NV_TEXT("  ! tip interference of the internal pair (", "  ! kopinterferentie van het binnenpaar (");
+const std::string_view kStrengthWarnInterferenceSuffix =
+    NV_TEXT(" mm): εα and σH are not reliable; outside the method",
+            " mm): εα en σH zijn niet betrouwbaar; buiten de methode");
+const std::string_view kStrengthWarnPointed =
+    NV_TEXT(": pointed teeth; outside the method", ": puntige tanden; buiten de methode");
+const std::string_view kStrengthRatingOutside = " ?";
+
 const std::string_view kVerdictSufficient = NV_TEXT("Sufficient  (S_H ", "Voldoet  (S_H ");
 const std::string_view kVerdictTight = NV_TEXT("Tight  (S_H ", "Krap  (S_H ");
 const std::string_view kVerdictInsufficient = NV_TEXT("Insufficient  (S_H ", "Voldoet niet  (S_H ");
+const std::string_view kVerdictOutsideMethod = NV_TEXT("Outside the method  (S_H ", "Buiten de methode  (S_H ");
 
 const std::string_view kStrengthCopyTitle =
     NV_TEXT("STRENGTH CALCULATION (indicative, ISO 6336 / DIN 3990)",

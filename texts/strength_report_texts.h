@@ -45,10 +45,25 @@ extern const std::string_view kStrengthDryRunning;
 extern const std::string_view kStrengthFootnote1;
 extern const std::string_view kStrengthFootnote2;
 
+// Warnings where the method does not hold for the pair.
+extern const std::string_view kStrengthWarnContactRatio;      // eps_alpha < 1
+extern const std::string_view kStrengthWarnRaisedPrefix;      // + the mesh's eps_alpha
+extern const std::string_view kStrengthWarnRaisedSuffix;      // + the eps_alpha calculated with
+extern const std::string_view kStrengthWarnRaisedUndefined;   // + the eps_alpha calculated with
+extern const std::string_view kStrengthWarnDynamicPair;       // + the speed term in m/s
+extern const std::string_view kStrengthWarnDynamicRack;       // + the speed term in m/s
+extern const std::string_view kStrengthWarnDynamicSuffix;
+extern const std::string_view kStrengthWarnInterferencePrefix;  // + the overlap in mm
+extern const std::string_view kStrengthWarnInterferenceSuffix;
+extern const std::string_view kStrengthWarnPointed;           // after "  ! " and the gear's name
+// The rating of a safety factor that is reached, but outside the method.
+extern const std::string_view kStrengthRatingOutside;
+
 // Verdict words, each followed by "(S_H ".
 extern const std::string_view kVerdictSufficient;
 extern const std::string_view kVerdictTight;
 extern const std::string_view kVerdictInsufficient;
+extern const std::string_view kVerdictOutsideMethod;
 
 // The copy text.
 extern const std::string_view kStrengthCopyTitle;

@@ -2,11 +2,13 @@
 // the torsion formula, the verdict colour, the copy text and the clipboard.
 #include <QColor>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <numbers>
 #include <string>
@@ -139,4 +141,40 @@ TEST_F(AppTest, KeyPressureLimitFollowsTheHubMaterial) {
     EXPECT_TRUE(HasLine(report, Row(Pick("key b×h, bearing height k", "spie b×h, draagvlak k"), "-", "8×7 k3.0")))
         << c.material;
   }
+}
+
+TEST_F(AppTest, FastPairIsWarnedInTheWindowAndTheCopyText) {
+  QTest::mouseClick(ControlWidget(kButtonStrength), Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(gViewMode, kViewPair);
+  // z1 v / 100 sqrt(u^2 / (1 + u^2)) with v = pi d1 n1 / 60000 at n1 = 90000 /min.
+  const double n1 = 90000.0;
+  const double z1 = double(gGear1.teeth);
+  const double u = double(gGear2.teeth) / z1;
+  const double term = z1 * std::numbers::pi * 2.0 * gGear1.pitchRadius * n1 / 60000.0 / 100.0 *
+                      std::sqrt(u * u / (1.0 + u * u));
+  ASSERT_GE(term, 10.0);
+  // A torque of 0.01 Nm, then the speed typed (which recalculates).
+  GadgetSetState(kComboLoadKind, 1);
+  GadgetSetText(kFieldLoadValue, "0.01");
+  auto* speed = static_cast<QLineEdit*>(ControlWidget(kFieldSpeed));
+  speed->setFocus();
+  speed->selectAll();
+  QTest::keyClicks(speed, "90000");
+  Pump();
+  ASSERT_EQ(gStrength.valid, 1) << gStrength.message;
+  const std::string line = "  ! z1·v/100·√(u²/(1+u²)) = " + Fixed(term, 2) +
+                           Pick(" m/s, not below 10 m/s: KV outside its method",
+                                " m/s, niet onder 10 m/s: KV buiten zijn methode");
+  const std::string report = GadgetGetText(kEditorStrengthReport);
+  EXPECT_TRUE(HasLine(report, line)) << report;
+  EXPECT_TRUE(HasLine(gStrengthReportText, line));
+  // 0.01 Nm is a light load even at this speed: the root safety is reached, but
+  // outside the method it is not rated "ok".
+  ASSERT_GE(std::min(gStrength.safetyF[0], gStrength.safetyF[1]), 1.1 * 1.4);
+  const std::size_t sf = report.find("\r\n  S_F  (min 1.40)");
+  ASSERT_NE(sf, std::string::npos);
+  const std::string row = report.substr(sf + 2, report.find("\r\n", sf + 2) - sf - 2);
+  EXPECT_EQ(row.find(" ok"), std::string::npos) << row;
+  EXPECT_EQ(row.substr(row.size() - 2), " ?") << row;
 }

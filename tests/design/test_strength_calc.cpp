@@ -128,11 +128,21 @@ TEST_F(WorkedSpurPair, StressesAndSafetiesFollowTheTextbook) {
   }
   // The pinion's root is the weaker one (YF YS of z 20 above that of z 40).
   EXPECT_LT(res.safetyF[0], res.safetyF[1]);
-  // Transmissible torques at S_Hmin 1 and S_Fmin 1.4.
+  // Transmissible torques at S_Hmin 1 and S_Fmin 1.4. sigma_H^2 and sigma_F
+  // grow with T Kv(T); at the limits the line load is above 100 N/mm, where
+  // T Kv(T) = T (1 + c K2) + c K1 d1 b / 2000 with c = z1 v / 100 f, so the
+  // torque at which T Kv(T) reaches T1 Kv(T1) S^2 (or S / S_min) is
+  // (that product - c K1 d1 b / 2000) / (1 + c K2).
   const double minSH = std::min(res.safetyH[0], res.safetyH[1]);
   const double minSF = std::min(res.safetyF[0], res.safetyF[1]);
-  EXPECT_NEAR(res.torqueFactorFlank, kTorque5kW * minSH * minSH, 1e-9);
-  EXPECT_NEAR(res.torqueFactorRoot, kTorque5kW * minSF / 1.4, 1e-9);
+  const double c = 20.0 * v / 100.0 * std::sqrt(4.0 / 5.0);
+  const double k1Term = c * 26.8 * 40.0 * 20.0 / 2000.0;
+  const double flank = (kTorque5kW * kv * minSH * minSH - k1Term) / (1.0 + c * 0.0193);
+  const double root = (kTorque5kW * kv * minSF / 1.4 - k1Term) / (1.0 + c * 0.0193);
+  ASSERT_GT(2000.0 * flank / 40.0 / 20.0, 100.0);
+  ASSERT_GT(2000.0 * root / 40.0 / 20.0, 100.0);
+  EXPECT_NEAR(res.torqueFactorFlank, flank, 1e-9 * flank);
+  EXPECT_NEAR(res.torqueFactorRoot, root, 1e-9 * root);
 }
 
 TEST_F(WorkedSpurPair, ContactRatioOfTheMeshGivesItsFactors) {

@@ -148,6 +148,25 @@ TEST(StrengthFactors, FaceLoadFactors) {
   }
 }
 
+TEST(StrengthFactors, NarrowFacesTakeNFAtBOverHOfThree) {
+  // ISO 6336-1: NF = (b/h)^2 / (1 + b/h + (b/h)^2) with b/h = 3 where the
+  // teeth are narrower, i.e. NF = 9 / 13 below b/h = 3.
+  const double kh = 1.35;
+  struct Case {
+    double b, h, nf;
+  };
+  const Case cases[] = {
+      {6.0, 4.5, 9.0 / 13.0},          // b/h = 1.33
+      {2.0, 4.5, 9.0 / 13.0},          // b/h = 0.44
+      {13.4, 4.5, 9.0 / 13.0},         // b/h = 2.98
+      {13.5, 4.5, 9.0 / 13.0},         // b/h = 3 exactly
+      {18.0, 4.5, 16.0 / 21.0},        // b/h = 4 is used as it is
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(ComputeFaceLoadFactorRoot(kh, c.b, c.h), std::pow(kh, c.nf), 1e-12) << c.b;
+  }
+}
+
 TEST(StrengthFactors, TransverseLoadFactorAndGradeClamp) {
   const double expected[] = {1.0, 1.0, 1.0, 1.1, 1.2, 1.4};  // grades 5..10
   for (int64_t g = 5; g <= 10; ++g) EXPECT_EQ(ComputeTransverseLoadFactor(g), expected[g - 5]) << g;

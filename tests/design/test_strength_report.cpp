@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -442,4 +443,86 @@ TEST(StrengthReportText, LoadCyclesTooLongForTheColumnAreNotCut) {
                              "1800000000" + std::string(11 - cell.size(), ' ') + cell;
     EXPECT_TRUE(HasLine(text, line)) << c.cycles;
   }
+}
+
+namespace {
+
+// The two value cells of the row that starts with `label` (11 characters each).
+bool FindCells(const std::string& text, const std::string& label, std::string& cell1, std::string& cell2) {
+  for (const std::string& l : Lines(text)) {
+    if (l.rfind(label, 0) != 0) continue;
+    // Value columns are the last 22 characters; the cells hold ASCII only.
+    if (l.size() < 22) return false;
+    cell1 = l.substr(l.size() - 22, 11);
+    cell2 = l.substr(l.size() - 11);
+    return true;
+  }
+  return false;
+}
+
+std::string Trimmed(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  return first == std::string::npos ? "" : s.substr(first);
+}
+
+}  // namespace
+
+TEST(StrengthReportText, LongNumbersAreNotCutAndRatingWordsStayWhole) {
+  // Each cell must read back as its value (to the three digits of a
+  // mantissa) and keep its rating word.
+  struct Case {
+    const char* label;
+    double value;
+    void (*set)(StrengthReportData&, double);
+    const char* rating;  // expected rating word, "" for none
+  };
+  const Case cases[] = {
+      {"  S_F  (min 1.40)", 191651661134.24, [](StrengthReportData& d, double v) { d.results.safetyF[0] = v; }, " ok"},
+      {"  S_F  (min 1.40)", 123456.78, [](StrengthReportData& d, double v) { d.results.safetyF[0] = v; }, " ok"},
+      {"  S_H  (min 1.00)", 1.5e7, [](StrengthReportData& d, double v) { d.results.safetyH[0] = v; }, " ok"},
+      {"  σF [N/mm²]", 40507891908.0, [](StrengthReportData& d, double v) { d.results.sigmaF[0] = v; }, ""},
+      {"  σH [N/mm²]", 2.5e13, [](StrengthReportData& d, double v) { d.results.sigmaH = v; }, ""},
+      {"  σFG [N/mm²]", 9.9999e11, [](StrengthReportData& d, double v) { d.results.sigmaFP[0] = v; }, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    StrengthReportData d = HandPair();
+    c.set(d, c.value);
+    const std::string text = BuildStrengthReportText(d);
+    std::string cell1, cell2;
+    ASSERT_TRUE(FindCells(text, c.label, cell1, cell2));
+    std::string number = Trimmed(cell1);
+    const std::string rating = c.rating;
+    if (!rating.empty()) {
+      ASSERT_GE(number.size(), rating.size());
+      EXPECT_EQ(number.substr(number.size() - rating.size()), rating) << cell1;
+      number.resize(number.size() - rating.size());
+    }
+    EXPECT_NEAR(std::strtod(number.c_str(), nullptr) / c.value, 1.0, 0.005) << cell1;
+    EXPECT_EQ(number.find(' '), std::string::npos) << cell1;
+  }
+}
+
+TEST(StrengthReportText, TightRatingAfterALargeSafetyKeepsItsWord) {
+  // A minimum of 140 and S = 150: "150.00 tight" would be 12 characters.
+  StrengthReportData d = HandPair();
+  d.inputs.minSafetyF = 140.0;
+  d.results.safetyF[0] = 150.0;
+  const std::string text = BuildStrengthReportText(d);
+  std::string cell1, cell2;
+  ASSERT_TRUE(FindCells(text, "  S_F  (min 140.00)", cell1, cell2));
+  // " krap" leaves room for the whole number.
+  EXPECT_EQ(cell1, Pick("1.5e2 tight", "150.00 krap"));
+}
+
+TEST(StrengthReportText, LongKeyPressureAndShaftValuesAreNotCut) {
+  StrengthReportData d = HandPair();
+  d.shaft[1].pressure = 3.25e9;
+  d.shaft[1].torque = 1e12;
+  const std::string text = BuildStrengthReportText(d);
+  std::string cell1, cell2;
+  ASSERT_TRUE(FindCells(text, Pick("  p / p perm [N/mm²]", "  p / p toel [N/mm²]"), cell1, cell2));
+  EXPECT_EQ(cell2, " 3.25e9/387");
+  ASSERT_TRUE(FindCells(text, Pick("  torque on the shaft [Nm]", "  koppel op de as [Nm]"), cell1, cell2));
+  EXPECT_EQ(cell2, "    1.00e12");
 }
