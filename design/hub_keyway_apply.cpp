@@ -10,6 +10,8 @@
 #include "design/shaft_key_check.h"
 #include "geometry/bore_outline.h"
 #include "geometry/format.h"
+#include "geometry/gear_geometry.h"
+#include "geometry/tolerances.h"
 #include "platform/gui.h"
 #include "texts/hub_texts.h"
 
@@ -25,7 +27,10 @@ constexpr int64_t kHubLengthField = 119;
 constexpr int64_t kGearControlStep = 7;
 
 // Automatic hub diameter: 1.8 d, but at least a wall of max(3 mm, mn) round
-// the bore or keyway, and at most 2 rf - 2 mn; 1.2 rf without a bore.
+// the bore or keyway, and at most 2 rf - 2 mn; 1.2 rf without a bore. On a
+// large gear 2 rf - 2 mn reaches into the band that the STL mesh keeps under
+// the teeth (kStlMaxInnerRadiusOfRoot of the root radius), so the automatic
+// hub also stays 0.25 mn inside that band: every export then takes it.
 constexpr double kAutoHubBoreFactor = 1.8;
 constexpr double kAutoHubMinWall = 3.0;
 constexpr double kAutoHubNoBoreFactor = 1.2;
@@ -88,10 +93,14 @@ void ApplyHub(GearRecord& rec, const HubKeywayInputs& in) {
 
   const double length = FiniteOrZero(in.hubLength);
   double diameter = FiniteOrZero(in.hubDiameter);
+  bool automatic = false;
   if (!(diameter > 0.0)) {
+    const double largest =
+        std::min(2.0 * rf - 2.0 * mn, 2.0 * (kStlMaxInnerRadiusOfRoot * rf - kHubRootMarginModules * mn));
     diameter = d > 0.0 ? std::min(std::max(kAutoHubBoreFactor * d, 2.0 * ro + 2.0 * std::max(kAutoHubMinWall, mn)),
-                                  2.0 * rf - 2.0 * mn)
+                                  largest)
                        : kAutoHubNoBoreFactor * rf;
+    automatic = true;
   }
 
   if (!(length > 0.0)) {
@@ -104,7 +113,11 @@ void ApplyHub(GearRecord& rec, const HubKeywayInputs& in) {
                     std::string(texts::kHubWarnTooLargeEnd);
     return;
   }
-  if (!(diameter / 2.0 > ro + kHubMinWall)) {
+  // An automatic hub, held down by the limit above, must also clear the
+  // corners of a keyway, which lie beyond ro; the STEP and STL writers refuse
+  // a hub circle that cuts them.
+  const double clear = automatic && GearHasKeyway(rec) != 0 ? std::hypot(ro, rec.keyWidth / 2.0) : ro;
+  if (!(diameter / 2.0 > clear + kHubMinWall)) {
     rec.warnings += texts::kHubWarnTooSmall;
     return;
   }

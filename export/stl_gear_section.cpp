@@ -157,16 +157,35 @@ struct SectionReducer {
   }
 
   // Reduces the piece (its last point included) and passes on its kept
-  // points before index end; the point at end starts the next piece.
+  // points before index end, each with the sag of its chord to the next kept
+  // point; the point at end starts the next piece.
   void ReducePiece(std::size_t end) {
     keep.assign(pieceX.size(), 0);
     SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
+    std::size_t next = 0;
     for (std::size_t i = 0; i < end; ++i) {
       if (keep[i] == 0) continue;
       if (i == 0 && pieceStartsOnBoundary) section.S.push_back(static_cast<int64_t>(section.X.size()));
       section.X.push_back(pieceX[i]);
       section.Y.push_back(pieceY[i]);
+      next = i + 1;
+      while (next + 1 < pieceX.size() && keep[next] == 0) ++next;
+      section.sag.push_back(ChordSag(i, next));
     }
+  }
+
+  // The dropped point of the piece between kept points a and b that lies
+  // farthest from their chord, its distance counted positive to the right.
+  double ChordSag(std::size_t a, std::size_t b) const {
+    const double dx = pieceX[b] - pieceX[a], dy = pieceY[b] - pieceY[a];
+    const double length = std::hypot(dx, dy);
+    if (!(length > kStlMinChordLength)) return 0.0;
+    double sag = 0.0;
+    for (std::size_t k = a + 1; k < b; ++k) {
+      const double s = ((pieceX[k] - pieceX[a]) * dy - (pieceY[k] - pieceY[a]) * dx) / length;
+      if (std::fabs(s) > std::fabs(sag)) sag = s;
+    }
+    return sag;
   }
 
   // The last piece runs back to point 0.
@@ -231,7 +250,8 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
   section.pitchAngle = 2.0 * pi / static_cast<double>(z);
   section.sectorOffset = internal ? 0.0 : 0.5;
   // A helical gear is reduced and sliced at half the tolerance, so the chord
-  // and the twist between slices together stay within it.
+  // and the twist between slices together stay within it; the walls are split
+  // along the diagonals that keep it (StlWallSplitsAtStart).
   section.tolerance = rec.helixAngle > kStlMinHelixAngle ? tolerance / 2.0 : tolerance;
 
   section.copy = rec;
@@ -239,6 +259,7 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
 
   section.X.clear();
   section.Y.clear();
+  section.sag.clear();
   section.S.clear();
   SectionReducer reducer(section, z);
   // The points in outline order, tooth after tooth for an external gear; the

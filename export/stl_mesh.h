@@ -30,10 +30,30 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
 // the plane) at the bottom and the top, walls along each contour (indices,
 // each contour ended by -1). Layer L = 0 .. layers sits at z = width L /
 // layers, turned by angle0 + twist L / layers about (cx, cy) and shifted by
-// shift L / layers along x.
+// shift L / layers along x. edgeSag[d] is the sag (StlWallSplitsAtStart) of
+// the contour edge that leaves point d; empty when the section is exact.
 void StlSweepSection(const std::vector<double>& X, const std::vector<double>& Y,
-                     const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours, double cx,
-                     double cy, double angle0, double twist, double shift, double width, int64_t layers);
+                     const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours,
+                     const std::vector<double>& edgeSag, double cx, double cy, double angle0, double twist,
+                     double shift, double width, int64_t layers);
+
+// How to split the wall between the section edge d -> e (section frame,
+// about the axis) on one layer and the same edge turned by layerTwist (rad)
+// on the next: 1 along d -> e', 0 along e -> d'. sag is how far the true
+// outline bulges beyond the chord d -> e to its right (outwards, the body
+// lies left of its contours); negative when it lies inside.
+//
+// The middle of each diagonal misses the turned, swept outline by about
+// sag + p a^2 / 8 +- L a / 4 (p the distance of the chord's line from the
+// axis, a the layer twist, L the chord length; the sign + along d -> e'). The
+// split takes the diagonal on which the last term works against the others,
+// so with sag and twist each within half the chord tolerance the walls stay
+// within it, whichever way the twist and the outline turn.
+int StlWallSplitsAtStart(double dx, double dy, double ex, double ey, double sag, double layerTwist);
+
+// The sag of the chord d -> e of a circle of radius r about the axis, as
+// StlWallSplitsAtStart takes it.
+double StlCircleChordSag(double dx, double dy, double ex, double ey, double r);
 
 // The wall from z0 to z1 along the closed polygon of the first n points of X,
 // Y (placed in the world already). For a counter-clockwise polygon and z0 <
@@ -61,6 +81,8 @@ struct StlGearSection {
   double pitchAngle = 0.0;     // p = 2 pi / z
   double sectorOffset = 0.0;   // o: 0.5 external, 0 ring gear
   std::vector<double> X, Y;    // the reduced outline (m points), extra points behind
+  std::vector<double> sag;     // per outline point i: how far the fine outline bulges
+                               // beyond the chord i -> i + 1 to its right (negative: inside)
   int64_t m = 0;               // points of the reduced outline
   std::vector<int64_t> S;      // sector boundaries S[0..z], S[z] = S[0]
 };

@@ -103,6 +103,18 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
     contours.push_back(-1);
   }
 
+  // Sags of the wall edges: the outline's from the reduction, the circle's
+  // from its radius, for the edge that leaves each circle point in its contour.
+  std::vector<double> edgeSag = sec.sag;
+  edgeSag.resize(sec.X.size(), 0.0);
+  if (r > 0.0) {
+    for (int64_t i = 0; i < zk; ++i) {
+      const auto d = static_cast<size_t>(m + i);
+      const auto e = static_cast<size_t>(internal ? m + (i + 1) % zk : m + (i + zk - 1) % zk);
+      edgeSag[d] = StlCircleChordSag(sec.X[d], sec.Y[d], sec.X[e], sec.Y[e], r);
+    }
+  }
+
   double w = 0.0;
   int64_t slices = 1;
   if (StlComputeTwist(rec, copy, std::max({copy.tipRadius, copy.rootRadius, r}), t, w, slices) == 0) return 0;
@@ -113,6 +125,6 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
     return RefuseBody(BodyFault::kTooManyTriangles);
   }
   gTriangleList.reserve(gTriangleList.size() + static_cast<size_t>(triangles));
-  StlSweepSection(sec.X, sec.Y, caps, contours, x, y, angle, w, 0.0, rec.faceWidth, slices);
+  StlSweepSection(sec.X, sec.Y, caps, contours, edgeSag, x, y, angle, w, 0.0, rec.faceWidth, slices);
   return 1;
 }

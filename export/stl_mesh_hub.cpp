@@ -136,13 +136,26 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
                    PX[Lc * n + ic], PY[Lc * n + ic], PZ[Lc]);
   };
 
-  // Tooth walls along the outline; the middle circle gets none.
+  // Tooth walls along the outline, each quad split along the diagonal that
+  // stays closer to the swept outline; the middle circle gets none.
   const auto mm = static_cast<size_t>(m);
+  const double layerTwist = w / static_cast<double>(N);
+  std::vector<uint8_t> atStart(mm);
+  for (size_t i = 0; i < mm; ++i) {
+    const size_t i1 = (i + 1) % mm;
+    atStart[i] = static_cast<uint8_t>(
+        StlWallSplitsAtStart(sec.X[i], sec.Y[i], sec.X[i1], sec.Y[i1], sec.sag[i], layerTwist));
+  }
   for (size_t L = 0; L < N; ++L) {
     for (size_t i = 0; i < mm; ++i) {
       const size_t i1 = (i + 1) % mm;
-      emit(L, i, L, i1, L + 1, i1);
-      emit(L, i, L + 1, i1, L + 1, i);
+      if (atStart[i] != 0) {
+        emit(L, i, L, i1, L + 1, i1);
+        emit(L, i, L + 1, i1, L + 1, i);
+      } else {
+        emit(L, i, L, i1, L + 1, i);
+        emit(L, i1, L + 1, i1, L + 1, i);
+      }
     }
   }
   // Outer-band caps: bottom reversed (facing -z), top as triangulated.

@@ -107,6 +107,6 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
   for (int64_t i = 0; i < m; ++i) contours.push_back(i);
   contours.push_back(-1);
   // One layer: a helical rack is a prism sheared by topShift along x.
-  StlSweepSection(X, Y, caps, contours, x, y, 0.0, 0.0, copy.topShift, rec.faceWidth, 1);
+  StlSweepSection(X, Y, caps, contours, {}, x, y, 0.0, 0.0, copy.topShift, rec.faceWidth, 1);
   return 1;
 }

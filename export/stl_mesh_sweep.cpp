@@ -36,9 +36,36 @@ int StlComputeTwist(const GearRecord& rec, const GearRecord& copy, double R, dou
 
 int64_t StlCircleIndex(int64_t m, int64_t q, int64_t count) { return m + (((q % count) + count) % count); }
 
+int StlWallSplitsAtStart(double dx, double dy, double ex, double ey, double sag, double layerTwist) {
+  const double ux = ex - dx, uy = ey - dy;
+  const double length = std::hypot(ux, uy);
+  if (!(length > 0.0) || layerTwist == 0.0) return 1;
+  // A point C(s) of the outline turned by theta moves as R(theta) C(s); along
+  // a diagonal both change, and its middle misses the surface by an eighth of
+  // the second derivative, C'' ds^2 + 2 J C' ds dtheta - C dtheta^2, taken on
+  // the outward normal n: -(sag term) - 2 ds dtheta (J C' . n = -|C'|) -
+  // (C . n) dtheta^2.
+  const double nx = uy / length, ny = -ux / length;
+  const double support = 0.5 * ((dx + ex) * nx + (dy + ey) * ny);  // C . n
+  const double common = sag + support * layerTwist * layerTwist / 8.0;
+  const double mixed = length * layerTwist / 4.0;  // + along d -> e', - along e -> d'
+  return std::fabs(common + mixed) <= std::fabs(common - mixed) ? 1 : 0;
+}
+
+double StlCircleChordSag(double dx, double dy, double ex, double ey, double r) {
+  // The arc lies r - |middle| beyond the chord's middle, away from the axis.
+  const double mx = 0.5 * (dx + ex), my = 0.5 * (dy + ey);
+  const double mid = std::hypot(mx, my);
+  const double ux = ex - dx, uy = ey - dy;
+  const double outwards = mx * uy - my * ux;  // middle . right normal, times the length
+  if (!(mid > 0.0)) return 0.0;
+  return outwards >= 0.0 ? r - mid : mid - r;
+}
+
 void StlSweepSection(const std::vector<double>& X, const std::vector<double>& Y,
-                     const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours, double cx,
-                     double cy, double angle0, double twist, double shift, double width, int64_t layers) {
+                     const std::vector<int64_t>& capTriangles, const std::vector<int64_t>& contours,
+                     const std::vector<double>& edgeSag, double cx, double cy, double angle0, double twist,
+                     double shift, double width, int64_t layers) {
   const size_t n = X.size();
   // At least one layer: with none there would be no walls and a divide by 0.
   const auto layerCount = static_cast<size_t>(layers < 1 ? 1 : layers);
@@ -70,11 +97,20 @@ void StlSweepSection(const std::vector<double>& X, const std::vector<double>& Y,
     emit(layerCount, i0, layerCount, i1, layerCount, i2);
   }
 
-  // Walls: one quad per contour edge d -> e and layer, as two triangles.
+  // Walls: one quad per contour edge d -> e and layer, as two triangles,
+  // split along the diagonal that stays closer to the swept outline.
+  const double layerTwist = twist / static_cast<double>(layerCount);
   auto wall = [&](size_t d, size_t e) {
+    const double sag = edgeSag.empty() ? 0.0 : edgeSag[d];
+    const bool atStart = StlWallSplitsAtStart(X[d], Y[d], X[e], Y[e], sag, layerTwist) != 0;
     for (size_t L = 0; L < layerCount; ++L) {
-      emit(L, d, L, e, L + 1, e);
-      emit(L, d, L + 1, e, L + 1, d);
+      if (atStart) {
+        emit(L, d, L, e, L + 1, e);
+        emit(L, d, L + 1, e, L + 1, d);
+      } else {
+        emit(L, d, L, e, L + 1, d);
+        emit(L, e, L + 1, e, L + 1, d);
+      }
     }
   };
   size_t start = 0;
