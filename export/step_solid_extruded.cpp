@@ -40,12 +40,18 @@ int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, dou
   const GearRecord fine = CopyAtPointDensity(gear, kStepPointDensity);
   const std::vector<OutlineCurve>& outline =
       fine.outline.size() == gear.outline.size() ? fine.outline : gear.outline;
-  const double b = gear.faceWidth;
-  const double shift = gear.topShift;  // helical rack: hand tan(beta) b, else 0
+  // Every point is placed at the coordinates the file will hold, and the
+  // lines, planes and extrusion are built from those: a top point is its
+  // bottom point moved by exactly the written (shift, 0, b), and an oblique
+  // plane holds its four written vertices. Built from the unrounded values,
+  // an oblique face would miss its own vertices by up to a micrometre,
+  // beyond the file's accuracy, and a reader would have to repair its edges.
+  const double b = StepRoundCoordinate(gear.faceWidth);
+  const double shift = StepRoundCoordinate(gear.topShift);  // helical rack: hand tan(beta) b, else 0
   const double c = std::cos(phi);
   const double s = std::sin(phi);
-  const auto placeX = [&](const OutlinePoint& q) { return x0 + c * q.x - s * q.y; };
-  const auto placeY = [&](const OutlinePoint& q) { return y0 + s * q.x + c * q.y; };
+  const auto placeX = [&](const OutlinePoint& q) { return StepRoundCoordinate(x0 + c * q.x - s * q.y); };
+  const auto placeY = [&](const OutlinePoint& q) { return StepRoundCoordinate(y0 + s * q.x + c * q.y); };
 
   const int64_t dirZ = StepAddEntity(kStepDirectionZ);
   StepAddEntity(kStepDirectionX);
