@@ -139,6 +139,8 @@ TEST_P(StepCadReadback, LoadsAsAValidClosedSolidOfTheRightVolume) {
   EXPECT_TRUE(read.shellsClosed);
   EXPECT_TRUE(read.valid);
   EXPECT_EQ(read.freeWires, 0);
+  // Read as written: nothing the reader had to warn about or repair.
+  for (const std::string& text : read.transferMessages) ADD_FAILURE() << "transfer: " << text;
   // The flanks are B-splines through a finer outline, the area a polygon's:
   // they differ by far less than 0.1 %.
   const double expected = c.volume(gear);
