@@ -37,6 +37,8 @@ int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, dou
   // The side faces follow an outline finer than the view's: each curved run
   // is interpolated through its points, so the face passes through every
   // point of the finer outline and lies close to the tooth between them.
+  // Should the finer outline ever have other runs than the shown one, the
+  // shown one is written: the solid keeps the faces of the body on screen.
   const GearRecord fine = CopyAtPointDensity(gear, kStepPointDensity);
   const std::vector<OutlineCurve>& outline =
       fine.outline.size() == gear.outline.size() ? fine.outline : gear.outline;
