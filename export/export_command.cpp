@@ -1,14 +1,13 @@
 // The export command: checks, proposed file name, save dialog, placement and the call of the writer.
 #include "export/export_command.h"
 
-#include <numbers>
-
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/tab_compute.h"
 #include "design/field_reading.h"
 #include "export/body_fault.h"
 #include "export/dxf_file.h"
+#include "export/outline_copy.h"
 #include "export/step_file.h"
 #include "export/stl_file.h"
 #include "geometry/format.h"
@@ -23,8 +22,6 @@
 #include "texts/input_fault_texts.h"
 
 namespace {
-
-constexpr double kDegPerRad = 180.0 / std::numbers::pi;
 
 // The bodies of one export and where they lie: record a at the origin turned
 // by angleA, record b (or none) at (xB, yB) turned by angleB.
@@ -146,25 +143,7 @@ std::string_view FilterOf(int64_t kind) {
 
 }  // namespace
 
-// Rebuilt from the record's own inputs, so the drawing holds exactly the
-// design on screen even when an input field has since been given a value the
-// tab rejected.
-GearRecord CopyAtDxfDensity(const GearRecord& shown) {
-  GearRecord copy = shown;
-  if (shown.isRack != 0) {
-    BuildRackGeometry(copy, shown.normalModule, shown.pressureAngle * kDegPerRad, shown.helixAngle * kDegPerRad,
-                      shown.hand, shown.teeth, shown.rackHeight, shown.faceWidth, shown.thicknessAllowance,
-                      kDxfPointDensity);
-  } else if (shown.isInternal != 0) {
-    BuildRingGearGeometry(copy, shown.normalModule, shown.teeth, shown.profileShift,
-                          shown.pressureAngle * kDegPerRad, shown.faceWidth, shown.rimThickness,
-                          shown.thicknessAllowance, shown.helixAngle * kDegPerRad, shown.hand, kDxfPointDensity,
-                          shown.requestedTipRadius);
-  } else {
-    BuildGearGeometry(copy, kDxfPointDensity);
-  }
-  return copy.valid != 0 ? copy : shown;
-}
+GearRecord CopyAtDxfDensity(const GearRecord& shown) { return CopyAtPointDensity(shown, kDxfPointDensity); }
 
 std::string MakeExportFileName(int64_t mode, int64_t choice) {
   if (choice != kExportFirst && choice != kExportSecond) choice = kExportBoth;

@@ -106,6 +106,13 @@ std::string StepFormatCoordinate(double v) {
   return text;
 }
 
+double StepRoundCoordinate(double v) {
+  const std::string text = StepFormatCoordinate(v);
+  double rounded = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), rounded);  // independent of the locale
+  return rounded;
+}
+
 std::string StepFormatDirection(double v) {
   std::string text;
   AppendChecked(text, std::fabs(v) < kStepZeroCoordinate ? 0.0 : v, 10);

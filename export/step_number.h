@@ -13,6 +13,11 @@ std::string StepFormatCoordinate(double v);
 // The same text appended to out.
 void StepAppendCoordinate(std::string& out, double v);
 
+// The coordinate as the file holds it: v rounded to the 6 decimals that
+// StepFormatCoordinate writes. Geometry built from these values meets its
+// written vertices exactly, not merely within the rounding.
+double StepRoundCoordinate(double v);
+
 // A computed unit-direction component: 10 decimals (|v| < 1e-12 written as
 // 0). With 6 decimals a direction would be off by up to 7e-7 rad, and the far
 // vertex of a 10 mm line or plane 7 um off it, beyond the file's 1e-6 mm

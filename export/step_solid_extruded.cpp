@@ -2,8 +2,10 @@
 // extruded over the face width (straight, or oblique for a helical rack).
 #include <cmath>
 
+#include "export/outline_copy.h"
 #include "export/step_bspline.h"
 #include "export/step_number.h"
+#include "export/step_profile_fit.h"
 #include "export/step_solids.h"
 #include "geometry/tolerances.h"
 
@@ -32,12 +34,26 @@ int64_t StepWriteGearSolid(const GearRecord& gear, double x0, double y0, double 
 }
 
 int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, double phi) {
-  const double b = gear.faceWidth;
-  const double shift = gear.topShift;  // helical rack: hand tan(beta) b, else 0
+  // The side faces follow an outline finer than the view's: each curved run
+  // is interpolated through its points, so the face passes through every
+  // point of the finer outline and lies close to the tooth between them.
+  // Should the finer outline ever have other runs than the shown one, the
+  // shown one is written: the solid keeps the faces of the body on screen.
+  const GearRecord fine = CopyAtPointDensity(gear, kStepPointDensity);
+  const std::vector<OutlineCurve>& outline =
+      fine.outline.size() == gear.outline.size() ? fine.outline : gear.outline;
+  // Every point is placed at the coordinates the file will hold, and the
+  // lines, planes and extrusion are built from those: a top point is its
+  // bottom point moved by exactly the written (shift, 0, b), and an oblique
+  // plane holds its four written vertices. Built from the unrounded values,
+  // an oblique face would miss its own vertices by up to a micrometre,
+  // beyond the file's accuracy, and a reader would have to repair its edges.
+  const double b = StepRoundCoordinate(gear.faceWidth);
+  const double shift = StepRoundCoordinate(gear.topShift);  // helical rack: hand tan(beta) b, else 0
   const double c = std::cos(phi);
   const double s = std::sin(phi);
-  const auto placeX = [&](const OutlinePoint& q) { return x0 + c * q.x - s * q.y; };
-  const auto placeY = [&](const OutlinePoint& q) { return y0 + s * q.x + c * q.y; };
+  const auto placeX = [&](const OutlinePoint& q) { return StepRoundCoordinate(x0 + c * q.x - s * q.y); };
+  const auto placeY = [&](const OutlinePoint& q) { return StepRoundCoordinate(y0 + s * q.x + c * q.y); };
 
   const int64_t dirZ = StepAddEntity(kStepDirectionZ);
   StepAddEntity(kStepDirectionX);
@@ -53,11 +69,11 @@ int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, dou
                               StepFormatCoordinate(std::sqrt(shift * shift + b * b)) + ")");
   }
 
-  const std::size_t n = gear.outline.size();
+  const std::size_t n = outline.size();
   std::vector<int64_t> bottomVertices(n + 1), topVertices(n + 1), verticalEdges(n + 1);
   std::vector<int64_t> bottomEdges(n), topEdges(n);
   for (std::size_t j = 0; j < n; ++j) {
-    const OutlinePoint& first = gear.outline[j].points.front();
+    const OutlinePoint& first = outline[j].points.front();
     const double px = placeX(first);
     const double py = placeY(first);
     const int64_t bottomPoint = StepWriteCartesianPoint(px, py, 0.0);
@@ -73,13 +89,25 @@ int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, dou
 
   std::string faceList;
   for (std::size_t j = 0; j < n; ++j) {
-    const OutlineCurve& curve = gear.outline[j];
+    const OutlineCurve& curve = outline[j];
     int64_t bottomCurve = 0;
     int64_t topCurve = 0;
     int64_t surface = 0;
     if (curve.points.size() != 2) {
-      bottomCurve = StepWriteBsplineCurveFromOutline(curve, x0, y0, c, s, 0.0);
-      topCurve = StepWriteBsplineCurveFromOutline(curve, x0 + shift, y0, c, s, b);
+      const StepProfileFit fit = StepFitProfile(StepDistinctPoints(curve));
+      if (fit.degree < 0) {
+        gStepNumberFault = 1;  // cannot happen with distinct points; never write a broken face
+        continue;
+      }
+      // Placed with the same products as the vertices, so that the curves
+      // end on them digit for digit.
+      std::vector<StepPoint3> bottom, top;
+      for (const OutlinePoint& q : fit.controls) {
+        bottom.push_back({placeX(q), placeY(q), 0.0});
+        top.push_back({placeX(q) + shift, placeY(q), b});
+      }
+      bottomCurve = StepWriteBsplineCurve(fit.degree, bottom, fit.knots);
+      topCurve = StepWriteBsplineCurve(fit.degree, top, fit.knots);
       surface = StepAddEntity("SURFACE_OF_LINEAR_EXTRUSION(''," + StepFormatRef(bottomCurve) + "," +
                               StepFormatRef(extrusion) + ")");
     } else {

@@ -16,47 +16,9 @@
 #include "export/step_bspline.h"
 #include "export/step_helical_sweep.h"
 #include "export/step_number.h"
+#include "export/step_profile_fit.h"
 #include "export/step_solids.h"
 #include "geometry/tolerances.h"
-
-namespace {
-
-// The curve's points without points that repeat their predecessor (a zero
-// chord gives two equal parameters and a singular interpolation). The last
-// point is kept as it stands, since the next curve starts there.
-std::vector<OutlinePoint> DistinctPoints(const OutlineCurve& curve) {
-  std::vector<OutlinePoint> kept;
-  for (const OutlinePoint& q : curve.points) {
-    if (!kept.empty() && std::hypot(q.x - kept.back().x, q.y - kept.back().y) < kStepDuplicatePointDistance) {
-      continue;
-    }
-    kept.push_back(q);
-  }
-  if (!curve.points.empty() && kept.size() > 1) {
-    kept.back() = curve.points.back();
-  } else if (!curve.points.empty() && curve.points.size() > 1) {
-    kept.push_back(curve.points.back());  // a curve of one place: keep both ends
-  }
-  return kept;
-}
-
-// Chord-length parameters s0 = 0 .. s(m-1) = 1; equal spacing when the
-// curve has no length.
-std::vector<double> ChordParameters(const std::vector<OutlinePoint>& pts) {
-  const std::size_t m = pts.size();
-  std::vector<double> s(m, 0.0);
-  for (std::size_t q = 1; q < m; ++q) {
-    s[q] = s[q - 1] + std::hypot(pts[q].x - pts[q - 1].x, pts[q].y - pts[q - 1].y);
-  }
-  const double total = m > 0 ? s[m - 1] : 0.0;
-  for (std::size_t q = 0; q < m; ++q) {
-    s[q] = total > 0.0 ? s[q] / total : (m > 1 ? static_cast<double>(q) / static_cast<double>(m - 1) : 0.0);
-  }
-  if (m > 0) s[m - 1] = 1.0;
-  return s;
-}
-
-}  // namespace
 
 int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, double phi) {
   const double b = gear.faceWidth;
@@ -102,7 +64,7 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
 
   const std::size_t n = gear.outline.size();
   std::vector<std::vector<OutlinePoint>> curves(n);
-  for (std::size_t i = 0; i < n; ++i) curves[i] = DistinctPoints(gear.outline[i]);
+  for (std::size_t i = 0; i < n; ++i) curves[i] = StepDistinctPoints(gear.outline[i]);
 
   std::vector<int64_t> bottomVertices(n + 1), topVertices(n + 1), helixEdges(n + 1);
   std::vector<int64_t> bottomEdges(n), topEdges(n);
@@ -121,35 +83,16 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
   helixEdges[n] = helixEdges[0];
 
   std::string faceList;
-  std::vector<double> profileKnots;
-  std::vector<double> profileInverse;
   for (std::size_t i = 0; i < n; ++i) {
     const std::vector<OutlinePoint>& pts = curves[i];
     const std::size_t m = pts.size();
-    const int profileDegree = InterpolateBspline(static_cast<int64_t>(m), ChordParameters(pts),
-                                                 profileKnots, profileInverse);
-    if (profileDegree < 0) {
+    const StepProfileFit fit = StepFitProfile(pts);
+    if (fit.degree < 0) {
       gStepNumberFault = 1;  // cannot happen with distinct points; never write a broken face
       continue;
     }
-    // Profile control points in the gear's frame; the ends are the curve's
-    // end points exactly (clamped interpolation).
-    std::vector<OutlinePoint> profile(m);
-    for (std::size_t a = 0; a < m; ++a) {
-      double cx = 0.0;
-      double cy = 0.0;
-      for (std::size_t q = 0; q < m; ++q) {
-        cx += profileInverse[a * m + q] * pts[q].x;
-        cy += profileInverse[a * m + q] * pts[q].y;
-      }
-      profile[a] = {cx, cy};
-    }
-    profile.front() = pts.front();
-    profile.back() = pts.back();
-
-    StepFormatKnotLists(profileKnots, static_cast<int64_t>(m) + profileDegree + 1);
-    const std::string profileMults = gStepKnotMults;
-    const std::string profileKnotValues = gStepKnots;
+    const int profileDegree = fit.degree;
+    const std::vector<OutlinePoint>& profile = fit.controls;
 
     // The net, row a = the sweep of profile control point a.
     std::vector<std::vector<StepPoint3>> net(m);
@@ -159,15 +102,15 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
       rows[a].reserve(d);
       for (const StepPoint3& p : net[a]) rows[a].push_back(StepWriteCartesianPoint(p[0], p[1], p[2]));
     }
-    const int64_t surface = StepWriteBsplineSurface(profileDegree, axialDegree, rows, profileMults,
-                                                    profileKnotValues, axialMults, axialKnotValues);
+    const int64_t surface = StepWriteBsplineSurface(profileDegree, axialDegree, rows, fit.mults,
+                                                    fit.knotValues, axialMults, axialKnotValues);
     std::vector<StepPoint3> bottom(m), top(m);
     for (std::size_t a = 0; a < m; ++a) {
       bottom[a] = net[a].front();
       top[a] = net[a].back();
     }
-    const int64_t bottomCurve = StepWriteBsplineCurve(profileDegree, bottom, profileKnots);
-    const int64_t topCurve = StepWriteBsplineCurve(profileDegree, top, profileKnots);
+    const int64_t bottomCurve = StepWriteBsplineCurve(profileDegree, bottom, fit.knots);
+    const int64_t topCurve = StepWriteBsplineCurve(profileDegree, top, fit.knots);
     bottomEdges[i] = StepWriteEdgeCurve(bottomVertices[i], bottomVertices[i + 1], bottomCurve);
     topEdges[i] = StepWriteEdgeCurve(topVertices[i], topVertices[i + 1], topCurve);
     const int64_t face =

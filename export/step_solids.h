@@ -14,6 +14,10 @@
 #include "export/step_entities.h"
 #include "geometry/gear_record.h"
 
+// Point density of the outline that the side faces of spur gears, spur ring
+// gears and racks are interpolated through (the view draws at 1).
+inline constexpr int kStepPointDensity = 2;
+
 // Writes the solid of one body and returns the number of its
 // MANIFOLD_SOLID_BREP, or 0 when the record has no outline to write.
 int64_t StepWriteGearSolid(const GearRecord& gear, double x0, double y0, double phi);
