@@ -21,8 +21,11 @@ constexpr int64_t kFirstGrade = 5;
 constexpr int64_t kLastGrade = 10;
 
 const std::string kDash = "-";
-// Characters of a value column of FormatReportRow.
+// Characters of a value column of FormatReportRow, and what a cell may fill
+// of it: one space always stays before a cell, so that a full cell of gear 2
+// never runs into the cell of gear 1 as one longer number.
 constexpr std::size_t kCellWidth = 11;
+constexpr std::size_t kCellRoom = kCellWidth - 1;
 
 std::string Num(double x, int decimals) { return FormatNumber(x, decimals); }
 
@@ -65,12 +68,17 @@ std::string MantissaForm(double x, int decimals) {
 }
 
 // A number for a cell of `room` characters: with its usual decimals when that
-// fits, else as a mantissa and a power of ten with as many decimals (two at
-// most) as fit, since the column would cut it to a wrong number. The whole
-// number of a large value always takes more room than this form.
+// fits, else with fewer decimals, else as a mantissa and a power of ten with
+// as many decimals (two at most) as fit, since the column would cut it to a
+// wrong number. The whole number of a large value always takes more room
+// than this form.
 std::string FitNumber(double x, int decimals, std::size_t room) {
   std::string text = Num(x, decimals);
   if (text.size() <= room || !std::isfinite(x) || std::abs(x) < 1.0) return text;
+  for (int d = decimals - 1; d >= 0; --d) {
+    text = Num(x, d);
+    if (text.size() <= room) return text;
+  }
   std::string shorter = text;
   for (int d = 2; d >= 0; --d) {
     shorter = MantissaForm(x, d);
@@ -86,22 +94,22 @@ std::string FitNumberPair(double a, int decimalsA, std::string_view separator, d
   std::string textA = Num(a, decimalsA);
   std::string textB = Num(b, decimalsB);
   const std::size_t sep = CountCharacters(separator);
-  if (textA.size() + sep + textB.size() <= kCellWidth) return textA + std::string(separator) + textB;
-  const std::size_t half = (kCellWidth - sep) / 2;
+  if (textA.size() + sep + textB.size() <= kCellRoom) return textA + std::string(separator) + textB;
+  const std::size_t half = (kCellRoom - sep) / 2;
   if (textB.size() > half) textB = FitNumber(b, decimalsB, half);
-  textA = FitNumber(a, decimalsA, kCellWidth - sep - std::min(textB.size(), kCellWidth - sep));
-  if (textA.size() + sep + textB.size() > kCellWidth) textA = FitNumber(a, decimalsA, half);
+  textA = FitNumber(a, decimalsA, kCellRoom - sep - std::min(textB.size(), kCellRoom - sep));
+  if (textA.size() + sep + textB.size() > kCellRoom) textA = FitNumber(a, decimalsA, half);
   return textA + std::string(separator) + textB;
 }
 
 // A value cell of the tables.
-std::string Cell(double x, int decimals) { return FitNumber(x, decimals, kCellWidth); }
+std::string Cell(double x, int decimals) { return FitNumber(x, decimals, kCellRoom); }
 
-// A load-cycle count as a whole number; a count too long for its 11-character
-// column (from 1e11 on, some 100 years at 1500 /min) in powers of ten.
+// A load-cycle count as a whole number; a count too long for its column
+// (from 1e10 on, some 11 years at 1500 /min) in powers of ten.
 std::string LoadCyclesCell(double cycles) {
   std::string text = Num(cycles, 0);
-  if (text.size() <= kCellWidth || !std::isfinite(cycles) || !(std::abs(cycles) >= 1.0)) return text;
+  if (text.size() <= kCellRoom || !std::isfinite(cycles) || !(std::abs(cycles) >= 1.0)) return text;
   return MantissaForm(cycles, 2);
 }
 
@@ -109,7 +117,7 @@ std::string LoadCyclesCell(double cycles) {
 // word is never cut.
 std::string RatedCell(double value, int decimals, std::string_view rating) {
   const std::size_t ratingChars = CountCharacters(rating);
-  const std::size_t room = ratingChars < kCellWidth ? kCellWidth - ratingChars : 0;
+  const std::size_t room = ratingChars < kCellRoom ? kCellRoom - ratingChars : 0;
   return FitNumber(value, decimals, room) + std::string(rating);
 }
 

@@ -422,14 +422,16 @@ TEST(StrengthLoad, TorqueFromPower) {
 }
 
 TEST(StrengthReportText, LoadCyclesTooLongForTheColumnAreNotCut) {
-  // 99 999 999 999 still fits 11 characters; 1e11 and more would be cut to a
-  // wrong whole number: 2e6 h at 1500 /min give 1.8e11 cycles.
+  // 9 999 999 999 still fits with the space before the cell; 1e10 and more
+  // would be cut to a wrong whole number, or run into the cell of gear 1:
+  // 2e6 h at 1500 /min give 1.8e11 cycles.
   struct Case {
     double cycles;
     const char* cell;
   };
   const Case cases[] = {
-      {99999999999.0, "99999999999"},
+      {9999999999.0, "9999999999"},
+      {54000000000.0, "5.40e10"},
       {2e6 * 1500 * 60, "1.80e11"},
       {9.996e15, "1.00e16"},
       {4.5e20, "4.50e20"},
@@ -504,7 +506,8 @@ TEST(StrengthReportText, LongNumbersAreNotCutAndRatingWordsStayWhole) {
 }
 
 TEST(StrengthReportText, TightRatingAfterALargeSafetyKeepsItsWord) {
-  // A minimum of 140 and S = 150: "150.00 tight" would be 12 characters.
+  // A minimum of 140 and S = 150: "150.00 tight" would be 12 characters; the
+  // number gives up decimals before its word is cut.
   StrengthReportData d = HandPair();
   d.inputs.minSafetyF = 140.0;
   d.results.safetyF[0] = 150.0;
@@ -512,7 +515,7 @@ TEST(StrengthReportText, TightRatingAfterALargeSafetyKeepsItsWord) {
   std::string cell1, cell2;
   ASSERT_TRUE(FindCells(text, "  S_F  (min 140.00)", cell1, cell2));
   // " krap" leaves room for the whole number.
-  EXPECT_EQ(cell1, Pick("1.5e2 tight", "150.00 krap"));
+  EXPECT_EQ(cell1, Pick("  150 tight", " 150.0 krap"));
 }
 
 TEST(StrengthReportText, LongKeyPressureAndShaftValuesAreNotCut) {
@@ -525,4 +528,31 @@ TEST(StrengthReportText, LongKeyPressureAndShaftValuesAreNotCut) {
   EXPECT_EQ(cell2, " 3.25e9/387");
   ASSERT_TRUE(FindCells(text, Pick("  torque on the shaft [Nm]", "  koppel op de as [Nm]"), cell1, cell2));
   EXPECT_EQ(cell2, "    1.00e12");
+}
+
+// Fault: a cell that filled its whole column ran into the cell before it, so
+// 1.08e11 and 54000000000 load cycles read as "1.08e1154000000000". Every
+// cell keeps a space before it, at any size of its number.
+TEST(StrengthReportText, CellsOfTheTwoGearsNeverRunTogether) {
+  StrengthReportData d = HandPair();
+  d.results.loadCycles[0] = 1.08e11;
+  d.results.loadCycles[1] = 5.4e10;
+  d.results.sigmaH = 12345678901.0;
+  d.results.sigmaF[0] = 98765432109.0;
+  d.results.sigmaF[1] = 12345678901.0;
+  d.results.safetyH[0] = d.results.safetyH[1] = 1234567.0;
+  d.results.safetyF[0] = d.results.safetyF[1] = 7654321.0;
+  d.inputs.minSafetyF = 140.0;
+  d.shaft[0].torque = d.shaft[1].torque = 12345678.9;
+  const std::string text = BuildStrengthReportText(d);
+  const char* labels[] = {Pick("  load cycles", "  lastwisselingen"), "  σH [N/mm²]", "  σF [N/mm²]",
+                          "  S_H  (min", "  S_F  (min", Pick("  torque on the shaft [Nm]", "  koppel op de as [Nm]")};
+  for (const char* label : labels) {
+    std::string cell1, cell2;
+    ASSERT_TRUE(FindCells(text, label, cell1, cell2)) << label;
+    EXPECT_EQ(cell1[0], ' ') << label << ": '" << cell1 << cell2 << "'";
+    EXPECT_EQ(cell2[0], ' ') << label << ": '" << cell1 << cell2 << "'";
+    // Each cell reads back as its own number.
+    EXPECT_GT(std::strtod(Trimmed(cell2).c_str(), nullptr), 0.0) << label;
+  }
 }
