@@ -25,11 +25,8 @@ double gInternalShiftDifference = 0.0;
 namespace {
 
 constexpr double kRadPerDeg = std::numbers::pi / 180.0;
-// Point density of the outlines of the view, and of the copies that the
-// interference test of the internal pair turns through one pitch.
+// Point density of the outlines of the view.
 constexpr int kViewDensity = 1;
-constexpr int kInterferenceDensity = 3;
-constexpr int64_t kInterferenceSteps = 24;
 // The shortened ring tip clears the pinion's usable involute by 0.0001 m.
 constexpr double kRingTipClearanceFactor = 0.0001;
 
@@ -162,18 +159,7 @@ void ComputeInternalTab(int64_t fit) {
 
   // Interference over one pinion pitch, on copies with a finer outline; the
   // shown records keep the view's density.
-  gInternalPenetration = -1.0;
-  if (gGear1.valid && gRing.valid) {
-    GearRecord pinionCopy = gGear1;
-    BuildGearGeometry(pinionCopy, kInterferenceDensity);
-    GearRecord ringCopy;
-    BuildRingGearGeometry(ringCopy, gRing.normalModule, gRing.teeth, gRing.profileShift,
-                          gRing.pressureAngle / kRadPerDeg, gRing.faceWidth, gRing.rimThickness,
-                          gRing.thicknessAllowance, gRing.helixAngle / kRadPerDeg, gRing.hand,
-                          kInterferenceDensity, gRing.requestedTipRadius);
-    gInternalPenetration =
-        ComputeInternalInterference(pinionCopy, ringCopy, gInternalCentreDistance, kInterferenceSteps);
-  }
+  gInternalPenetration = ComputeInternalPairPenetration(gGear1, gRing, gInternalCentreDistance);
 
   gViewMode = kViewInternal;
   if (fit == 1) FitView();

@@ -4,16 +4,13 @@
 #include <cmath>
 #include <numbers>
 
-#include "geometry/gear_geometry.h"
 #include "geometry/internal_interference.h"
 #include "geometry/path_of_contact.h"
-#include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kDegPerRad = 180.0 / kPi;
 
 // The contact ratio below which teeth no longer hand the load on without a gap.
 constexpr double kContinuousContactRatio = 1.0;
@@ -26,21 +23,6 @@ double ContactRatioOfPath(const GearRecord& gear1, const PathOfContactRecord& pa
   const double baseP = kPi * gear1.transverseModule * std::cos(gear1.transversePressureAngle);
   if (path.valid == 0 || !(baseP > 0)) return 0.0;
   return (path.posE - path.posA) / baseP;
-}
-
-// The largest tooth penetration of an internal pair on copies of the two
-// records at the interference density; kInterferenceNotComputed when a
-// record is not valid.
-double MeasureInternalPenetration(const GearRecord& pinion, const GearRecord& ring, double a) {
-  if (pinion.valid != 1 || ring.valid != 1 || ring.isInternal != 1) return kInterferenceNotComputed;
-  GearRecord pinionCopy = pinion;
-  BuildGearGeometry(pinionCopy, kStrengthInterferenceDensity);
-  GearRecord ringCopy;
-  BuildRingGearGeometry(ringCopy, ring.normalModule, ring.teeth, ring.profileShift, ring.pressureAngle * kDegPerRad,
-                        ring.faceWidth, ring.rimThickness, ring.thicknessAllowance, ring.helixAngle * kDegPerRad,
-                        ring.hand, kStrengthInterferenceDensity, ring.requestedTipRadius);
-  if (pinionCopy.valid != 1 || ringCopy.valid != 1) return kInterferenceNotComputed;
-  return ComputeInternalInterference(pinionCopy, ringCopy, a, kStrengthInterferenceSteps);
 }
 
 }  // namespace
@@ -81,7 +63,7 @@ void CheckStrengthApplicability(const GearRecord& gear1, const GearRecord& gear2
   results.interferenceDepth = kInterferenceNotComputed;
   results.internalInterference = 0;
   if (pairKind == kPairInternal) {
-    results.interferenceDepth = MeasureInternalPenetration(gear1, gear2, centreDistance);
+    results.interferenceDepth = ComputeInternalPairPenetration(gear1, gear2, centreDistance);
     if (results.interferenceDepth > kInterferenceReportModules * gear1.normalModule) {
       results.internalInterference = 1;
     }

@@ -18,10 +18,6 @@ inline constexpr double kStrengthMinContactRatio = 0.5;
 // z1 v / 100 sqrt(u^2 / (1 + u^2)) stays below this (m/s).
 inline constexpr double kDynamicMethodSpeedLimit = 10.0;
 
-// Outline density and positions of the interference test of an internal pair.
-inline constexpr int kStrengthInterferenceDensity = 3;
-inline constexpr int kStrengthInterferenceSteps = 24;
-
 // The transverse contact ratio of the mesh from its records: external pair
 // (gear 2 at centre distance a), pinion and rack, or pinion in a ring gear
 // (path length A..E over the transverse base pitch pi mt cos alpha_t of gear

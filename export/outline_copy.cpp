@@ -20,10 +20,7 @@ GearRecord CopyAtPointDensity(const GearRecord& shown, int pointDensity) {
                       shown.hand, shown.teeth, shown.rackHeight, shown.faceWidth, shown.thicknessAllowance,
                       pointDensity);
   } else if (shown.isInternal != 0) {
-    BuildRingGearGeometry(copy, shown.normalModule, shown.teeth, shown.profileShift,
-                          shown.pressureAngle * kDegPerRad, shown.faceWidth, shown.rimThickness,
-                          shown.thicknessAllowance, shown.helixAngle * kDegPerRad, shown.hand, pointDensity,
-                          shown.requestedTipRadius);
+    RebuildRingGearGeometry(copy, pointDensity);
   } else {
     BuildGearGeometry(copy, pointDensity);
   }

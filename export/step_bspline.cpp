@@ -6,7 +6,6 @@
 
 #include "export/step_entities.h"
 #include "export/step_number.h"
-#include "geometry/format.h"
 #include "geometry/tolerances.h"
 
 std::string gStepKnotMults;
@@ -141,28 +140,6 @@ int64_t StepWriteBsplineCurve(int p, const std::vector<StepPoint3>& controlPoint
   std::vector<int64_t> points;
   points.reserve(controlPoints.size());
   for (const StepPoint3& q : controlPoints) points.push_back(StepWriteCartesianPoint(q[0], q[1], q[2]));
-  return WriteCurveEntity(p, points, mults, knotValues);
-}
-
-int64_t StepWriteBsplineCurveFromOutline(const OutlineCurve& curve, double x0, double y0, double c,
-                                         double s, double z) {
-  const int64_t n = static_cast<int64_t>(curve.points.size());
-  const int p = BsplineDegreeFor(n);
-  std::vector<int64_t> points;
-  points.reserve(curve.points.size());
-  for (const OutlinePoint& q : curve.points) {
-    points.push_back(StepWriteCartesianPoint(x0 + c * q.x - s * q.y, y0 + s * q.x + c * q.y, z));
-  }
-  // Uniform clamped knots 0, 1, ..., n - p: end multiplicities p + 1, inner ones 1.
-  std::string mults = std::to_string(p + 1);
-  for (int64_t i = 0; i < n - p - 1; ++i) mults += ",1";
-  mults += ',';
-  mults += std::to_string(p + 1);
-  std::string knotValues;
-  for (int64_t k = 0; k <= n - p; ++k) {
-    if (k > 0) knotValues += ',';
-    knotValues += FormatNumber(static_cast<double>(k), 1);
-  }
   return WriteCurveEntity(p, points, mults, knotValues);
 }
 

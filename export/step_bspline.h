@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "geometry/outline.h"
 
 // The knot lists of the last StepFormatKnotLists call, in STEP form:
 // multiplicities and distinct knot values, comma-separated.
@@ -41,12 +40,6 @@ using StepPoint3 = std::array<double, 3>;
 // curve's entity number.
 int64_t StepWriteBsplineCurve(int p, const std::vector<StepPoint3>& controlPoints,
                               const std::vector<double>& knots);
-
-// A curve whose control points are the outline curve's points placed at
-// (x0 + c px - s py, y0 + s px + c py, z), on a uniform clamped knot vector
-// 0 .. n - p written with 1 decimal. Returns the curve's entity number.
-int64_t StepWriteBsplineCurveFromOutline(const OutlineCurve& curve, double x0, double y0, double c,
-                                         double s, double z);
 
 // The surface entity over already written control points: rows[a][l] holds
 // the entity number of control point (u index a, v index l). The knot lists

@@ -15,17 +15,12 @@
 
 namespace {
 
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
-
 // Rebuilds the copy at the STL point density: a ring gear whole, an external
 // gear as tooth 0 alone, whose turned copies are the other teeth. Returns 1
 // when it is valid.
 int RebuildCopy(GearRecord& copy) {
   if (copy.isInternal != 0) {
-    BuildRingGearGeometry(copy, copy.normalModule, copy.teeth, copy.profileShift,
-                          copy.pressureAngle * kRadToDeg, copy.faceWidth, copy.rimThickness,
-                          copy.thicknessAllowance, copy.helixAngle * kRadToDeg, copy.hand, kStlPointDensity,
-                          copy.requestedTipRadius);
+    RebuildRingGearGeometry(copy, kStlPointDensity);
   } else {
     BuildGearGeometryFirstTooth(copy, kStlPointDensity);
   }

@@ -5,12 +5,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/gear_geometry.h"
 #include "geometry/polar_profile.h"
+#include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+
+// Outline density of the copies and positions of the shown pair's test.
+constexpr int kPairTestDensity = 3;
+constexpr int kPairTestSteps = 24;
 
 // Angle from phi to the nearest tooth centre line of a gear with angular
 // pitch tau (rounding to nearest, halves away from zero).
@@ -92,4 +98,13 @@ double ComputeInternalInterference(const GearRecord& pinion, const GearRecord& r
     }
   }
   return best;
+}
+
+double ComputeInternalPairPenetration(const GearRecord& pinion, const GearRecord& ring, double a) {
+  if (pinion.valid != 1 || ring.valid != 1 || ring.isInternal != 1) return kInterferenceNotComputed;
+  GearRecord pinionCopy = pinion;
+  BuildGearGeometry(pinionCopy, kPairTestDensity);
+  GearRecord ringCopy = ring;
+  RebuildRingGearGeometry(ringCopy, kPairTestDensity);
+  return ComputeInternalInterference(pinionCopy, ringCopy, a, kPairTestSteps);
 }

@@ -19,3 +19,8 @@ inline constexpr double kInterferenceNotComputed = -1.0;
 // only read; callers pass copies built at point density 3 and 24 steps.
 double ComputeInternalInterference(const GearRecord& pinion, const GearRecord& ring,
                                    double a, int steps);
+
+// The test as the program runs it on a shown pair: on copies of the two
+// records rebuilt at point density 3 (the shown records keep their own
+// outlines), over 24 positions.
+double ComputeInternalPairPenetration(const GearRecord& pinion, const GearRecord& ring, double a);

@@ -319,3 +319,11 @@ double ComputeInternalMateRadius(const GearRecord& pinion, const GearRecord& rin
   const double result = std::sqrt(along * along + rb2 * rb2);
   return std::isfinite(result) ? result : 0.0;
 }
+
+int RebuildRingGearGeometry(GearRecord& rec, int pointDensity) {
+  // The inputs are read before the build overwrites the record.
+  constexpr double kRadToDeg = 180.0 / kPi;
+  return BuildRingGearGeometry(rec, rec.normalModule, rec.teeth, rec.profileShift, rec.pressureAngle * kRadToDeg,
+                               rec.faceWidth, rec.rimThickness, rec.thicknessAllowance, rec.helixAngle * kRadToDeg,
+                               rec.hand, pointDensity, rec.requestedTipRadius);
+}

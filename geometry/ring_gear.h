@@ -27,6 +27,12 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
                           double b, double rimThickness, double As, double betaDeg,
                           int64_t hand, int pointDensity, double requestedTipRadius);
 
+// Builds the ring again from its own inputs (module, teeth, shift, angles,
+// face width, rim, allowance, hand, requested tip) at another point density,
+// as the writers and the interference test need finer outlines than the
+// view's. Returns as BuildRingGearGeometry.
+int RebuildRingGearGeometry(GearRecord& rec, int pointDensity);
+
 // The radius on the ring of the point of the line of action where the
 // pinion's usable involute begins (its formRadius), at centre distance a:
 // the smallest radius the ring's tip may reach without meeting the pinion's

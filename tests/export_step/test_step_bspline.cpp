@@ -158,29 +158,6 @@ TEST(StepBspline, KnotListsMergeEqualKnots) {
   EXPECT_EQ(gStepKnotMults, "2,2");
 }
 
-// A curve through raw outline points: the points are the control points on
-// a uniform clamped knot vector 0 .. n - p.
-TEST(StepBspline, OutlineCurveUsesUniformClampedKnots) {
-  const struct {
-    int points;
-    const char* tail;
-  } cases[] = {{7, ",3,(#1,#2,#3,#4,#5,#6,#7),.UNSPECIFIED.,.F.,.F.,(4,1,1,1,4),(0.0,1.0,2.0,3.0,4.0),.UNSPECIFIED.)"},
-               {4, ",3,(#1,#2,#3,#4),.UNSPECIFIED.,.F.,.F.,(4,4),(0.0,1.0),.UNSPECIFIED.)"},
-               {3, ",2,(#1,#2,#3),.UNSPECIFIED.,.F.,.F.,(3,3),(0.0,1.0),.UNSPECIFIED.)"},
-               {2, ",1,(#1,#2),.UNSPECIFIED.,.F.,.F.,(2,2),(0.0,1.0),.UNSPECIFIED.)"}};
-  for (const auto& c : cases) {
-    OutlineCurve curve;
-    for (int i = 0; i < c.points; ++i) curve.points.push_back({10.0 + i, 0.5 * i});
-    StepResetEntities();
-    // Turned by 90 degrees about (1, 2) and lifted to z = 5: (x, y) -> (1 - y, 2 + x, 5).
-    const int64_t id = StepWriteBsplineCurveFromOutline(curve, 1.0, 2.0, 0.0, 1.0, 5.0);
-    EXPECT_EQ(id, c.points + 1);
-    EXPECT_EQ(gStepEntityList.back(), "#" + std::to_string(id) + "=B_SPLINE_CURVE_WITH_KNOTS(''" + c.tail + ";");
-    EXPECT_EQ(gStepEntityList.front(), "#1=CARTESIAN_POINT('',(1.000000,12.000000,5.000000));");
-  }
-  StepResetEntities();
-}
-
 // Helical gear of total twist Theta = tan(beta) b / r: face width chosen here
 // for a wanted twist.
 GearRecord HelicalWithTwist(double twist, int64_t hand = 1) {
