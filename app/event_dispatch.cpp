@@ -171,12 +171,19 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (changed) HandleTabSwitch();
       break;
 
-    // The centre distance and the pressure angle are search inputs: a change
-    // leaves the pair of the list drawn, with the warning that it is not the
-    // pair of the fields, until the modules are calculated again.
-    case kComboPairHand:
+    // A search input other than the one the list was calculated for leaves
+    // the pair of the list drawn, with the warning that it is not the pair of
+    // the fields, until the modules are calculated again (or the value the
+    // list was calculated for is typed back).
     case kFieldPairCentreDistance:
+    case kFieldPairRatio:
     case kFieldPairPressureAngle:
+    case kFieldPairHelixAngle:
+    case kFieldPairTolerance:
+    case kFieldPairShiftSumMin:
+    case kFieldPairShiftSumMax:
+    case kFieldPairZMin:
+    case kComboPairHand:
     case kFieldPairShiftX1:
     case kFieldPairFaceWidth:
     case kFieldPairBacklash:
@@ -185,11 +192,18 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (changed && IsTab(kTabPair)) ComputePairTab(0);
       break;
 
+    case kCheckPairHelixSearch:
+    case kCheckPairSeries2:
+      if (IsTab(kTabPair)) ComputePairTab(0);
+      break;
+
     case kButtonPairCalculate:
       SearchPairCombinations();
       if (!gPairSearchResults.empty()) {
         GadgetSetState(kListPairResults, 0);
         SelectPairRow(0);
+        // Row 0 and its proposed x1 replace the design of a loaded project.
+        MarkProjectModified();
       } else {
         // The emptied list leaves no chosen row: as a tab switch without one.
         ShowNoDesign();
@@ -220,9 +234,16 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
     case kButtonSaveAs: SaveProjectWithPrompt(1); break;
     case kButtonHelp: MenuShowPopup(kMenuHelpPopup, WindowGetHandle(kWindowMain)); break;
 
-    case kComboIntHand:
     case kFieldIntCentreDistance:
+    case kFieldIntRatio:
     case kFieldIntPressureAngle:
+    case kFieldIntHelixAngle:
+    case kFieldIntTolerance:
+    case kFieldIntShiftDiffMin:
+    case kFieldIntShiftDiffMax:
+    case kFieldIntZ1Min:
+    case kFieldIntMinToothDiff:
+    case kComboIntHand:
     case kFieldIntShiftX1:
     case kFieldIntFaceWidth:
     case kFieldIntBacklash:
@@ -231,6 +252,8 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
       if (changed && IsTab(kTabInternal)) ComputeInternalTab(0);
       break;
 
+    case kCheckIntHelixSearch:
+    case kCheckIntSeries2:
     case kCheckIntShortenTip:
       if (IsTab(kTabInternal)) ComputeInternalTab(0);
       break;
@@ -347,7 +370,7 @@ void HandleControlEvent(int64_t control, int64_t subtype) {
 
     case kCanvasView: HandleCanvasEvent(subtype); break;
 
-    default: break;  // the search inputs and the rest: only the changed-flag rule
+    default: break;  // the rest: only the changed-flag rule
   }
 }
 

@@ -42,12 +42,12 @@ extern std::vector<SearchResultRow> gInternalSearchResults;
 extern int64_t gPairSelectedRow;      // -1 = none
 extern int64_t gInternalSelectedRow;  // -1 = none
 
-// The centre distance and pressure angle a result list was calculated for.
-// The shown pair is one of that list only while its tab's fields still hold
-// them; other values need a new "Calculate modules".
+// The values of the search inputs a result list was calculated for, in the
+// order of SearchInputsOfTab (app/search_inputs.h). The shown pair is one of
+// that list only while its tab's fields still hold them; other values need a
+// new "Calculate modules".
 struct SearchedFor {
-  double centreDistance = 0.0;
-  double pressureAngleDeg = 0.0;
+  std::vector<double> values;
 };
 extern SearchedFor gPairSearchedFor;
 extern SearchedFor gInternalSearchedFor;

@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/search_inputs.h"
 #include "design/field_reading.h"
 #include "design/module_search.h"
 #include "design/number_text.h"
@@ -41,7 +42,7 @@ void SearchPairCombinations() {
   // also leaves no row chosen.
   GadgetClearItems(kListPairResults);
   gPairSelectedRow = -1;
-  gPairSearchedFor = {in.centreDistance, in.pressureAngleDeg};
+  gPairSearchedFor = ReadSearchedFor(kTabPair);
   const SearchStatus status = FindPairCombinations(in, gPairSearchResults);
   FillResultList(kListPairResults, gPairSearchResults);
 
@@ -70,7 +71,7 @@ void SearchInternalCombinations(int64_t silent) {
 
   GadgetClearItems(kListIntResults);
   gInternalSelectedRow = -1;
-  gInternalSearchedFor = {in.centreDistance, in.pressureAngleDeg};
+  gInternalSearchedFor = ReadSearchedFor(kTabInternal);
   const SearchStatus status = FindInternalCombinations(in, gInternalSearchResults);
   FillResultList(kListIntResults, gInternalSearchResults);
 

@@ -94,8 +94,11 @@ void ComputePairTab(int64_t fit) {
   ApplyHubAndKeyway(gGear1, 0);
   ApplyHubAndKeyway(gGear2, 1);
 
+  // A pair shown again after no design, or after another tab's, is framed
+  // as on any change of mode.
+  const bool fitNow = fit == 1 || gViewMode != kViewPair;
   gViewMode = kViewPair;
-  if (fit == 1) FitView();
+  if (fitNow) FitView();
   ReportShow();
   RedrawView();
 }
@@ -161,8 +164,9 @@ void ComputeInternalTab(int64_t fit) {
   // shown records keep the view's density.
   gInternalPenetration = ComputeInternalPairPenetration(gGear1, gRing, gInternalCentreDistance);
 
+  const bool fitNow = fit == 1 || gViewMode != kViewInternal;
   gViewMode = kViewInternal;
-  if (fit == 1) FitView();
+  if (fitNow) FitView();
   ReportShow();
   RedrawView();
 }

@@ -11,11 +11,13 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/report_show.h"
+#include "app/search_inputs.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "design/field_reading.h"
 #include "design/number_text.h"
 #include "geometry/format.h"
+#include "geometry/rack.h"
 #include "platform/gui.h"
 #include "texts/input_fault_texts.h"
 #include "texts/main_window_texts.h"
@@ -57,6 +59,13 @@ FieldRule Between(int64_t control, std::string_view label, double low, double hi
 }
 FieldRule Teeth(int64_t control, std::string_view label, double low, double high) {
   return {control, label, FieldKind::kWhole, low, high};
+}
+
+// The back of the rack must lie below its root line: Hp > hf = 1.25 m. With
+// no usable module the module's own rule speaks first.
+FieldRule RackHeightRule() {
+  const double hf = kRackDedendumFactor * ReadNumberField(kComboRackModule);
+  return {kFieldRackHeight, texts::kLabelRackHeight, FieldKind::kReal, hf, kInf, true};
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -108,22 +117,6 @@ std::string FirstFault(std::initializer_list<FieldRule> rules) {
   return {};
 }
 
-// The warning for a search field whose value is not the one the result list
-// was calculated for, or "" when it is: the chosen row's shift sum belongs to
-// that centre distance and pressure angle only.
-std::string CheckSearched(int64_t control, std::string_view label, double searched) {
-  if (ReadNumberField(control) == searched) return {};
-  return std::string(label) + " = " + std::string(Trimmed(GadgetGetText(control))) +
-         std::string(texts::kFaultNotSearchedStart) + FormatNumberTrimmed(searched) +
-         std::string(texts::kFaultNotSearchedEnd);
-}
-
-std::string FirstSearchFault(int64_t centreControl, int64_t angleControl, const SearchedFor& searched) {
-  std::string fault = CheckSearched(centreControl, texts::kLabelCentreDistance, searched.centreDistance);
-  if (fault.empty()) fault = CheckSearched(angleControl, texts::kLabelPressureAngle, searched.pressureAngleDeg);
-  return fault;
-}
-
 bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
   return chosen >= 0 && chosen < static_cast<int64_t>(rows.size());
 }
@@ -141,7 +134,8 @@ std::string DescribeTabInputFault(int64_t tab) {
                          AnyNumber(kFieldPairShiftX1, kLabelProfileShiftX1),
                          Positive(kFieldPairFaceWidth, kLabelFaceWidth), AnyNumber(kFieldPairBacklash, kLabelBacklash),
                          AnyNumber(kFieldPairBore1, kFaultBore1), AnyNumber(kFieldPairBore2, kFaultBore2)});
-      if (fault.empty()) fault = FirstSearchFault(kFieldPairCentreDistance, kFieldPairPressureAngle, gPairSearchedFor);
+      // The chosen row belongs to the values its list was calculated for.
+      if (fault.empty()) fault = DescribeSearchInputChange(kTabPair, gPairSearchedFor);
       return fault;
     }
     case kTabSingle:
@@ -165,7 +159,7 @@ std::string DescribeTabInputFault(int64_t tab) {
                          AnyNumber(kFieldRackPinionBore, kLabelPinionBore),
                          AnyNumber(kFieldRackBacklash, kLabelBacklash),
                          Teeth(kFieldRackTeeth, kLabelRackTeeth, kRackTeethMin, kRackTeethMax),
-                         AnyNumber(kFieldRackHeight, kLabelRackHeight)});
+                         RackHeightRule()});
     case kTabInternal: {
       if (!HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
       std::string fault = FirstFault({AnyNumber(kFieldIntCentreDistance, kLabelCentreDistance),
@@ -173,8 +167,7 @@ std::string DescribeTabInputFault(int64_t tab) {
                          AnyNumber(kFieldIntShiftX1, kLabelProfileShiftX1),
                          Positive(kFieldIntFaceWidth, kLabelFaceWidth), AnyNumber(kFieldIntBacklash, kLabelBacklash),
                          AnyNumber(kFieldIntPinionBore, kLabelPinionBore), AnyNumber(kFieldIntRingRim, kFaultRingRim)});
-      if (fault.empty())
-        fault = FirstSearchFault(kFieldIntCentreDistance, kFieldIntPressureAngle, gInternalSearchedFor);
+      if (fault.empty()) fault = DescribeSearchInputChange(kTabInternal, gInternalSearchedFor);
       return fault;
     }
     default:

@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "app/tab_compute.h"
 #include "app/view_clip.h"
 #include "app/view_draw.h"
 #include "app/view_overlays.h"
@@ -55,13 +56,34 @@ void DrawDesignOfMode() {
       if (IsLineOfActionShown() && gGear1.valid && gRing.valid) DrawInternalContactOverlay();
       break;
     }
-    default:
-      DrawingText(20.0, 20.0, texts::kViewHint, gCanvasFont, kViewHintSize, kViewHintColour);
+    default: {
+      double y = 20.0;
+      for (const std::string& line : ViewHintLines()) {
+        DrawingText(20.0, y, line, gCanvasFont, kViewHintSize, kViewHintColour);
+        y += kViewHintLineStep;
+      }
       break;
+    }
   }
 }
 
 }  // namespace
+
+std::vector<std::string> ViewHintLines() {
+  // "Calculate the modules and pick a row" would point the wrong way while a
+  // row is chosen, or on the Single and Rack tabs: name the field instead.
+  const std::string fault = DescribeShownInputFault();
+  if (fault.empty()) return {std::string(texts::kViewHint)};
+  std::vector<std::string> lines{std::string(texts::kViewInputFaultLead)};
+  constexpr std::string_view kClauseEnd = "; ";
+  std::size_t start = 0;
+  for (std::size_t end = fault.find(kClauseEnd); end != std::string::npos; end = fault.find(kClauseEnd, start)) {
+    lines.push_back(fault.substr(start, end + 1 - start));
+    start = end + kClauseEnd.size();
+  }
+  lines.push_back(fault.substr(start));
+  return lines;
+}
 
 double ComputeGear2MeshAngle() { return ComputeGear2MeshAngle(gGear1, gGear2, gAnimAngle); }
 

@@ -56,6 +56,31 @@ bool HasDesignToExport() {
          gViewMode == kViewInternal;
 }
 
+// The body of the shown design that could not be built, or "" when there is
+// none (no design, or every body valid).
+std::string_view NameInvalidBody() {
+  using namespace texts;
+  switch (gViewMode) {
+    case kViewPair:
+      if (gGear1.valid == 0) return kExportBodyNameGear1;
+      if (gGear2.valid == 0) return kExportBodyNameGear2;
+      break;
+    case kViewSingle:
+      if (gGear1.valid == 0) return kExportBodyNameSingle;
+      break;
+    case kViewRack:
+      if (gGear1.valid == 0) return kExportBodyNamePinion;
+      if (gRack.valid == 0) return kExportBodyNameRack;
+      break;
+    case kViewInternal:
+      if (gGear1.valid == 0) return kExportBodyNamePinion;
+      if (gRing.valid == 0) return kExportBodyNameRing;
+      break;
+    default: break;
+  }
+  return {};
+}
+
 std::string ModuleAndTeeth(const GearRecord& rec, std::string_view teethTag) {
   return FormatNumberTrimmed(rec.normalModule) + std::string(teethTag) + std::to_string(rec.teeth);
 }
@@ -210,7 +235,13 @@ int64_t ExportToFile(int64_t kind) {
     return 0;
   }
   if (!HasDesignToExport()) {
-    ShowMessage(texts::kExportNothingToExport, kMessageIconWarning);
+    // A valid pinion on screen is no reason to say there is no gear: name the
+    // body that could not be built.
+    const std::string_view body = NameInvalidBody();
+    ShowMessage(body.empty() ? std::string(texts::kExportNothingToExport)
+                             : std::string(texts::kExportBodyInvalidBefore) + std::string(body) +
+                                   std::string(texts::kExportBodyInvalidAfter),
+                kMessageIconWarning);
     return 0;
   }
   const int64_t mode = gViewMode;

@@ -16,7 +16,6 @@ constexpr double kDegToRad = kPi / 180.0;
 
 // Basic rack profile factors (ISO 53 profile A with the 0.38 m tip rounding).
 constexpr double kRackAddendumFactor = 1.0;
-constexpr double kRackDedendumFactor = 1.25;
 
 }  // namespace
 

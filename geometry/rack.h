@@ -15,6 +15,9 @@
 // rack whose tooth gap is too narrow for it is built with the largest rounding
 // that fits, and its toolTipRadiusFactor then holds that smaller factor.
 inline constexpr double kRackToolTipRoundingFactor = 0.38;
+// Dedendum of the basic rack, in modules: the rack's root line lies this far
+// below its pitch line, so its height Hp must exceed it.
+inline constexpr double kRackDedendumFactor = 1.25;
 
 // Why BuildRackGeometry rejects a rack, found from the inputs it stored.
 enum class RackRejection {

@@ -26,6 +26,17 @@ const std::string_view kExportBadChordTolerance =
     NV_TEXT("Enter an STL chord tolerance between 0.0001 and 1 mm.", "Geef een STL-koordafwijking tussen 0,0001 en 1 mm.");
 const std::string_view kExportNothingToExport =
     NV_TEXT("There is no (valid) gear to export yet.", "Er is nog geen (geldig) tandwiel om te exporteren.");
+const std::string_view kExportBodyInvalidBefore =
+    NV_TEXT("Nothing was exported: ", "Er is niets geëxporteerd: ");
+const std::string_view kExportBodyInvalidAfter =
+    NV_TEXT(" cannot be made from these inputs (the report says why).",
+            " kan met deze invoer niet worden gemaakt (het rapport zegt waarom).");
+const std::string_view kExportBodyNameGear1 = NV_TEXT("gear 1", "wiel 1");
+const std::string_view kExportBodyNameGear2 = NV_TEXT("gear 2", "wiel 2");
+const std::string_view kExportBodyNameSingle = NV_TEXT("the gear", "het tandwiel");
+const std::string_view kExportBodyNamePinion = NV_TEXT("the pinion", "het rondsel");
+const std::string_view kExportBodyNameRack = NV_TEXT("the rack", "de heugel");
+const std::string_view kExportBodyNameRing = NV_TEXT("the ring gear", "de ring");
 const std::string_view kExportStlWrittenBefore = NV_TEXT("STL written: ", "STL geschreven: ");
 const std::string_view kExportStlWrittenTriangles = NV_TEXT(" triangles, ", " driehoeken, ");
 const std::string_view kExportStlWrittenTolerance = NV_TEXT(" kB\r\nChord tolerance max. ", " kB\r\nKoordafwijking max. ");

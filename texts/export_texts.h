@@ -29,6 +29,16 @@ extern const std::string_view kExportNameInternal;     // internal pair
 extern const std::string_view kExportMessageTitle;
 extern const std::string_view kExportBadChordTolerance;
 extern const std::string_view kExportNothingToExport;
+// A design on screen of which one body could not be built:
+// kExportBodyInvalidBefore, the body's name, kExportBodyInvalidAfter.
+extern const std::string_view kExportBodyInvalidBefore;
+extern const std::string_view kExportBodyInvalidAfter;
+extern const std::string_view kExportBodyNameGear1;
+extern const std::string_view kExportBodyNameGear2;
+extern const std::string_view kExportBodyNameSingle;
+extern const std::string_view kExportBodyNamePinion;
+extern const std::string_view kExportBodyNameRack;
+extern const std::string_view kExportBodyNameRing;
 // "STL written: " n " triangles, " k " kB\r\nChord tolerance max. " t " mm"
 extern const std::string_view kExportStlWrittenBefore;
 extern const std::string_view kExportStlWrittenTriangles;

@@ -6,6 +6,8 @@
 
 namespace texts {
 extern const std::string_view kViewHint;
+// Above the warning that names a refused field, while the view shows no design.
+extern const std::string_view kViewInputFaultLead;
 extern const std::string_view kViewStatusPrefix;  // followed by the zoom with 2 decimals
 extern const std::string_view kViewStatusSuffix;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/search_inputs.h"
 #include "app/tab_compute.h"
 #include "design/search_result.h"
 #include "export/export_command.h"
@@ -156,7 +157,7 @@ class ExportCommandTest : public project_test::ProjectFixture {
     gInternalSearchResults = {row};
     gInternalSelectedRow = 0;
     GadgetSetText(kFieldIntCentreDistance, "13.1683");
-    gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
+    gInternalSearchedFor = ReadSearchedFor(kTabInternal);  // the row as a search at these values gives it
     SwitchTab(kTabInternal);
     ASSERT_EQ(gViewMode, kViewInternal);
   }
@@ -261,10 +262,22 @@ TEST_F(ExportCommandTest, StlChordToleranceIsCheckedBeforeTheDesign) {
   }
 }
 
+// An invalid record of the mode is nothing to export, and the message names
+// it: "no (valid) gear" is said only where no design is shown at all.
 TEST_F(ExportCommandTest, AnInvalidRecordOfTheModeIsNothingToExport) {
   Start();
   ASSERT_EQ(gViewMode, kViewPair);
   gGear2.valid = 0;
+  ExportToFile(kExportDxf);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text,
+            ByLanguage("Nothing was exported: gear 2 cannot be made from these inputs (the report says why).",
+                       "Er is niets geëxporteerd: wiel 2 kan met deze invoer niet worden gemaakt (het rapport zegt "
+                       "waarom)."));
+  EXPECT_TRUE(dialogs_.empty());
+
+  messages_.clear();
+  gViewMode = kViewNone;
   ExportToFile(kExportDxf);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, ByLanguage("There is no (valid) gear to export yet.",

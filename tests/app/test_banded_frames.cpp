@@ -16,6 +16,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/search_inputs.h"
 #include "app/main_window.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
@@ -170,7 +171,7 @@ TEST_F(BandedFrameTest, BandsDrawTheOnePassFrameOnEveryDesktop) {
 
   GadgetSetText(kFieldIntCentreDistance, "13.1683");
 
-  gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
+  gInternalSearchedFor = ReadSearchedFor(kTabInternal);  // the row as a search at these values gives it
   gInternalSearchResults = {RowOf(3.0, 16, 24, 0.5)};
   gInternalSelectedRow = 0;
   SwitchTab(kTabInternal);

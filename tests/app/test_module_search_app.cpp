@@ -182,12 +182,13 @@ TEST_F(SearchAppTest, RowChoiceAppliesTheProposedShiftOnceAndMarksTheProject) {
   EXPECT_EQ(GadgetGetText(kFieldPairShiftX1), "0.1234");
   EXPECT_EQ(gProjectModified, 0);
 
-  // "Calculate modules" of the Pair tab applies row 0 without marking the project.
+  // "Calculate modules" of the Pair tab applies row 0, which changes the
+  // design, so it marks the project as the Internal tab's button does.
   ClickButton(kButtonPairCalculate);
   EXPECT_EQ(gPairSelectedRow, 0);
   EXPECT_EQ(GadgetGetState(kListPairResults), 0);
   EXPECT_EQ(GadgetGetText(kFieldPairShiftX1), "0.0000");
-  EXPECT_EQ(gProjectModified, 0);
+  EXPECT_EQ(gProjectModified, 1);
 }
 
 TEST_F(SearchAppTest, InternalButtonAppliesRowZeroAndMarksTheProject) {

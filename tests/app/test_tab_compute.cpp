@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/search_inputs.h"
 #include "app/tab_compute.h"
 #include "app/view_transform.h"
 #include "app_fixture.h"
@@ -223,7 +224,7 @@ TEST_F(TabComputeTest, PairTabTakesTheChosenRowAndSplitsTheShiftSum) {
   gPairSearchResults = {Row(2.0, 20, 40, 0.0, 0.5)};
   gPairSelectedRow = 0;
   GadgetSetText(kFieldPairCentreDistance, "60.5");
-  gPairSearchedFor = {60.5, 20.0};  // the row as a search at these values gives it
+  gPairSearchedFor = ReadSearchedFor(kTabPair);  // the row as a search at these values gives it
   Edit(kFieldPairShiftX1, "0.3");
   ASSERT_EQ(gViewMode, kViewPair);
   EXPECT_EQ(GadgetGetText(kTextPairX2), "x2 = 0.2000");
@@ -252,7 +253,7 @@ TEST_F(TabComputeTest, PairTabNeverShortensForAWideCentreDistance) {
   gPairSelectedRow = 0;
   // Beyond the reference distance plus Σx m (61 mm): k would be negative.
   GadgetSetText(kFieldPairCentreDistance, "62");
-  gPairSearchedFor = {62, 20.0};  // the row as a search at these values gives it
+  gPairSearchedFor = ReadSearchedFor(kTabPair);  // the row as a search at these values gives it
   Edit(kFieldPairShiftX1, "0.25");
   EXPECT_EQ(gGear1.tipShortening, 0.0);
   EXPECT_NEAR(gGear1.tipRadius, 20 + 2 * 1.25, 1e-9);
@@ -266,15 +267,17 @@ TEST_F(TabComputeTest, PairTabHandAndBacklash) {
   gPairSearchResults = {Row(2.0, 20, 40, 12.0, 0.0)};
   gPairSelectedRow = 0;
   GadgetSetText(kFieldPairCentreDistance, "61.34");
-  gPairSearchedFor = {61.34, 20.0};  // the row as a search at these values gives it
+  // A β search up to 30°: the row's 12° is the largest helix angle field 4 allows.
+  GadgetSetText(kFieldPairHelixAngle, "30");
+  GadgetSetState(kCheckPairHelixSearch, 1);
+  gPairSearchedFor = ReadSearchedFor(kTabPair);  // the row as a search at these values gives it
   Edit(kFieldPairBacklash, "0.1");
   Pick(kComboPairHand, 1);
   EXPECT_EQ(gGear1.hand, -1);
   EXPECT_EQ(gGear2.hand, 1);
   EXPECT_NEAR(gGear1.thicknessAllowance, 0.1 / (2 * std::cos(20 * kDeg)), 1e-12);
   EXPECT_NEAR(gGear2.thicknessAllowance, 0.1 / (2 * std::cos(20 * kDeg)), 1e-12);
-  // The helix angle is always the row's, whatever field 4 says.
-  GadgetSetText(kFieldPairHelixAngle, "30");
+  // The helix angle is always the row's, not the limit field 4 gives.
   Edit(kFieldPairFaceWidth, "14");
   EXPECT_NEAR(gGear1.helixAngle, 12 * kDeg, 1e-15);
   EXPECT_EQ(gGear2.faceWidth, 14.0);
@@ -320,7 +323,7 @@ class InternalTabTest : public TabComputeTest {
     gInternalSearchResults = {Row(3.0, 16, 24, 0.0, 0.5)};
     gInternalSelectedRow = 0;
     GadgetSetText(kFieldIntCentreDistance, "13.1683");
-    gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
+    gInternalSearchedFor = ReadSearchedFor(kTabInternal);  // the row as a search at these values gives it
   }
 };
 

@@ -14,6 +14,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/search_inputs.h"
 #include "app/tab_compute.h"
 #include "app/view_redraw.h"
 #include "app/view_transform.h"
@@ -210,7 +211,7 @@ TEST_F(ViewCanvasTest, EveryModeDrawsItsBodiesAndSavesAPng) {
 
   // Internal pair of the worked example E4: m 3, z 16 / 24, Δx 0.5, a 13.1683.
   GadgetSetText(kFieldIntCentreDistance, "13.1683");
-  gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
+  gInternalSearchedFor = ReadSearchedFor(kTabInternal);  // the row as a search at these values gives it
   ChooseInternalRow(3.0, 16, 24, 0.5);
   SwitchTab(kTabInternal);
   ASSERT_EQ(gViewMode, kViewInternal);

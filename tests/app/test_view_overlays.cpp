@@ -14,6 +14,7 @@
 
 #include "app/control_ids.h"
 #include "app/globals.h"
+#include "app/search_inputs.h"
 #include "app/main_program.h"
 #include "app/view_clip.h"
 #include "app/view_overlays.h"
@@ -78,7 +79,7 @@ class ViewOverlayTest : public AppTest {
   // The internal pair of worked example E4: m 3, z 16 / 24, x 0 / 0.5, a 13.1683.
   void ShowWorkedInternalPair() {
     GadgetSetText(kFieldIntCentreDistance, "13.1683");
-    gInternalSearchedFor = {13.1683, 20.0};  // the row as a search at these values gives it
+    gInternalSearchedFor = ReadSearchedFor(kTabInternal);  // the row as a search at these values gives it
     SearchResultRow row;
     row.module = 3.0;
     row.teeth1 = 16;
