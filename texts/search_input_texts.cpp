@@ -11,9 +11,11 @@ const std::string_view kSearchInputZ1Min = NV_TEXT("z1 min", "z1 min");
 const std::string_view kSearchInputMinToothDiff = NV_TEXT("Min. tooth difference", "Tandverschil min");
 
 const std::string_view kSearchCheckNowTicked =
-    NV_TEXT(" is ticked, but the list was calculated without it", " is aangevinkt, maar de lijst is zonder berekend");
+    NV_TEXT(" is ticked, but the list was calculated without it",
+            " is aangevinkt, maar de lijst is zonder dit vinkje berekend");
 const std::string_view kSearchCheckNowCleared =
-    NV_TEXT(" is not ticked, but the list was calculated with it", " is niet aangevinkt, maar de lijst is ermee berekend");
+    NV_TEXT(" is not ticked, but the list was calculated with it",
+            " is niet aangevinkt, maar de lijst is met dit vinkje berekend");
 const std::string_view kSearchInputPressCalculate =
     NV_TEXT("; press \"Calculate modules\"", "; druk op \"Modulen berekenen\"");
 }

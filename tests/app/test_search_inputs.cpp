@@ -180,7 +180,8 @@ std::string Differs(const char* english, const char* dutch, const std::string& t
 
 std::string Ticked(const char* english, const char* dutch) {
   return "\"" + std::string(Pick(english, dutch)) + "\"" +
-         Pick(" is ticked, but the list was calculated without it", " is aangevinkt, maar de lijst is zonder berekend") +
+         Pick(" is ticked, but the list was calculated without it",
+              " is aangevinkt, maar de lijst is zonder dit vinkje berekend") +
          PressCalculate();
 }
 
@@ -258,6 +259,26 @@ TEST_F(SearchInputTest, ASearchInputChangedAfterTheListIsNamedRefusedAndRestored
     EXPECT_EQ(Report(), before);
     EXPECT_EQ(gStrength.valid, 1);
   }
+}
+
+// A box ticked for the search and cleared after it is named as well.
+TEST_F(SearchInputTest, ABoxClearedAfterASearchWithItIsNamed) {
+  ClickTab(kTabInternal);
+  Toggle(kCheckIntSeries2);
+  Click(kButtonIntCalculate);
+  ASSERT_EQ(gViewMode, kViewInternal);
+  const std::string before = Report();
+  ASSERT_NE(before.substr(0, 4), "  ! ");
+  Toggle(kCheckIntSeries2);
+  EXPECT_EQ(FirstLine(Report()),
+            "  ! \"" + std::string(Pick("Also DIN 780 series 2 (non-preferred modules)",
+                                        "Ook DIN 780 reeks 2 (niet-voorkeur modulen)")) +
+                "\"" +
+                Pick(" is not ticked, but the list was calculated with it",
+                     " is niet aangevinkt, maar de lijst is met dit vinkje berekend") +
+                PressCalculate());
+  Toggle(kCheckIntSeries2);
+  EXPECT_EQ(Report(), before);
 }
 
 // Fault: the STEP export of the start-up pair with β = 15 typed wrote the
