@@ -6,17 +6,29 @@ Writes a plain PNG with the chunks IHDR, pHYs, one IDAT and IEND, so the file
 is the same on every machine (no time or text chunks). Pure Python (zlib and
 struct only). The gears are the program's own: the outlines come from the
 tool about_pair_outlines (tests/about_picture), which builds the pair with the
-program's geometry and places gear 2 in mesh as the view does. Run from the
-repository root after a build:
+program's geometry and places gear 2 in mesh as the view does. After a build
+in build/:
+
+    python3 scripts/make_about_picture.py app/about_picture.png
+
+runs that tool itself (or the one named by the environment variable
+NORVALE_ABOUT_TOOL). The outlines may also be given as a file the tool wrote:
 
     build/tests/about_picture/about_pair_outlines > pair.txt
     python3 scripts/make_about_picture.py app/about_picture.png pair.txt
 """
 
 import math
+import os
 import struct
+import subprocess
 import sys
+import tempfile
 import zlib
+
+# The outline tool of a build in build/ beside this script's folder.
+DEFAULT_TOOL = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "build", "tests",
+                            "about_picture", "about_pair_outlines")
 
 SIZE = 256
 SUPER = 4  # sub-samples per pixel along each axis (16 per pixel)
@@ -132,10 +144,29 @@ def write_png(path, image):
         f.write(data)
 
 
+def read_pair_from_tool():
+    """The pair record and outlines as the outline tool prints them now."""
+    tool = os.environ.get("NORVALE_ABOUT_TOOL", DEFAULT_TOOL)
+    if not os.path.isfile(tool):
+        sys.exit("make_about_picture.py: the outline tool %s is not there; build the program first "
+                 "(cmake --build build) or give the outlines file as the second argument" % tool)
+    result = subprocess.run([tool], stdout=subprocess.PIPE, check=False)
+    if result.returncode != 0:
+        sys.exit("make_about_picture.py: %s failed with exit code %d" % (tool, result.returncode))
+    with tempfile.TemporaryDirectory() as folder:
+        pair_path = os.path.join(folder, "pair.txt")
+        with open(pair_path, "wb") as f:
+            f.write(result.stdout)
+        return read_pair(pair_path)
+
+
 def main():
     path = sys.argv[1] if len(sys.argv) > 1 else "app/about_picture.png"
-    pair_path = sys.argv[2] if len(sys.argv) > 2 else "pair.txt"
-    (a, r1, r2, rb1, rb2, alpha), (outline1, outline2) = read_pair(pair_path)
+    if len(sys.argv) > 2:
+        pair = read_pair(sys.argv[2])
+    else:
+        pair = read_pair_from_tool()
+    (a, r1, r2, rb1, rb2, alpha), (outline1, outline2) = pair
     image = [(0.0, 0.0, 0.0, 0.0)] * (SIZE * SIZE)
 
     scale = 8.0  # pixels per mm
