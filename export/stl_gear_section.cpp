@@ -156,7 +156,7 @@ struct SectionReducer {
   // point; the point at end starts the next piece.
   void ReducePiece(std::size_t end) {
     keep.assign(pieceX.size(), 0);
-    SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
+    SimplifySampledCurve(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
     std::size_t next = 0;
     for (std::size_t i = 0; i < end; ++i) {
       if (keep[i] == 0) continue;

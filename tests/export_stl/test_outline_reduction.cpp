@@ -1,6 +1,8 @@
 // Outline flattening, reduction within a chord tolerance and ear clipping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -126,6 +128,58 @@ TEST(SimplifyPolyline, TieThatAppearsOnlyInTheRoundedDistanceGoesToTheLowerIndex
   // is kept, the other lies on the new chord's end and is dropped.
   SimplifyPolyline(x, y, 0, 3, 0.9, keep);
   EXPECT_EQ(keep, (std::vector<uint8_t>{1, 1, 0, 1}));
+}
+
+// Curves sampled coarsely against the tolerance: every chord kept must lie
+// within the tolerance of the curve itself, measured on the curve between the
+// chord's ends (a fine walk along its parameter), not only at the samples.
+// The plain reduction lets a chord miss the curve by the sag of a sample
+// segment more.
+struct SampledCurveCase {
+  const char* name;
+  double a, b;        // semi-axes of the ellipse (a = b: a circle)
+  double u0, u1;      // the parameter range sampled
+  int samples;
+  double tolerance;
+};
+
+TEST(SimplifySampledCurve, ChordsKeepTheToleranceFromTheCurveItself) {
+  const SampledCurveCase cases[] = {
+      {"circle", 10.0, 10.0, 0.0, kPi, 180, 0.005},
+      {"flat ellipse, sample sag 0.2 t at its ends", 30.0, 2.0, -kPi / 2.0, kPi / 2.0, 400, 0.002},
+      {"flat ellipse, sampled finer", 30.0, 2.0, -kPi / 2.0, kPi / 2.0, 700, 0.002},
+      {"ellipse round its sharp end, sample sag 0.3 t", 5.0, 1.0, -1.0, 1.0, 160, 0.0005},
+      {"ellipse round its sharp end, sampled finer", 5.0, 1.0, -1.0, 1.0, 400, 0.0005},
+  };
+  for (const SampledCurveCase& c : cases) {
+    auto at = [&](double u) { return std::array<double, 2>{c.a * std::cos(u), c.b * std::sin(u)}; };
+    std::vector<double> x, y, u;
+    for (int i = 0; i < c.samples; ++i) {
+      u.push_back(c.u0 + (c.u1 - c.u0) * i / (c.samples - 1));
+      x.push_back(at(u.back())[0]);
+      y.push_back(at(u.back())[1]);
+    }
+    std::vector<uint8_t> keep(x.size(), 0);
+    SimplifySampledCurve(x, y, 0, static_cast<int64_t>(x.size()) - 1, c.tolerance, keep);
+    EXPECT_EQ(keep.front(), 1) << c.name;
+    EXPECT_EQ(keep.back(), 1) << c.name;
+    double worst = 0.0;
+    int kept = 0;
+    size_t i = 0;
+    while (i + 1 < x.size()) {
+      size_t j = i + 1;
+      while (keep[j] == 0) ++j;
+      ++kept;
+      for (int s = 1; s < 1000; ++s) {
+        const auto p = at(u[i] + (u[j] - u[i]) * s / 1000.0);
+        worst = std::max(worst, stltest::DistanceToSegment(p[0], p[1], x[i], y[i], x[j], y[j]));
+      }
+      i = j;
+    }
+    EXPECT_LE(worst, c.tolerance) << c.name;
+    // Not every sample kept: the curve is reduced at all.
+    EXPECT_LT(kept, c.samples - 1) << c.name;
+  }
 }
 
 TEST(SimplifyClosedOutline, KeepsMarkedPointsOnStraightLines) {
