@@ -69,19 +69,37 @@ void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::
   }
 }
 
-namespace {
-
-// Curvature of the circle through three points (Menger): 4 area / (a b c).
-double CurvatureThrough(double ax, double ay, double bx, double by, double cx, double cy) {
-  const double product = std::hypot(bx - ax, by - ay) * std::hypot(cx - bx, cy - by) * std::hypot(cx - ax, cy - ay);
-  if (!(product > 0.0)) return 0.0;
-  return 2.0 * std::fabs(Cross2D(ax, ay, bx, by, cx, cy)) / product;
+double OutlineCurveSampleBulge(const OutlineCurve& curve) {
+  double worst = 0.0;
+  {
+    const std::vector<OutlinePoint>& p = curve.points;
+    const size_t n = p.size();
+    if (n < 3) return 0.0;
+    // Curvature at each inner sample from the circle through it and its two
+    // neighbours (Menger: 2 |cross| / (a b c)); the end samples take their
+    // neighbour's. A segment bulges by c^2 k / 8 with the larger curvature
+    // of its two ends.
+    std::vector<double> curvature(n, 0.0);
+    for (size_t i = 1; i + 1 < n; ++i) {
+      const double sides = std::hypot(p[i].x - p[i - 1].x, p[i].y - p[i - 1].y) *
+                           std::hypot(p[i + 1].x - p[i].x, p[i + 1].y - p[i].y) *
+                           std::hypot(p[i + 1].x - p[i - 1].x, p[i + 1].y - p[i - 1].y);
+      const double cross = Cross2D(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
+      if (sides > 0.0) curvature[i] = 2.0 * std::fabs(cross) / sides;
+    }
+    curvature[0] = curvature[1];
+    curvature[n - 1] = curvature[n - 2];
+    for (size_t i = 0; i + 1 < n; ++i) {
+      const double dx = p[i + 1].x - p[i].x, dy = p[i + 1].y - p[i].y;
+      const double bulge = (dx * dx + dy * dy) * std::max(curvature[i], curvature[i + 1]) / 8.0;
+      if (bulge > worst) worst = bulge;  // false for NaN
+    }
+  }
+  return worst;
 }
 
-// The RDP of SimplifyPolyline; each inner point k counts with its distance
-// from the chord plus allowance[k - first] (none when allowance is null).
-void ReduceStretch(const std::vector<double>& x, const std::vector<double>& y, int64_t first, int64_t last,
-                   double tolerance, const double* allowance, std::vector<uint8_t>& keep) {
+void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
+                      int64_t last, double tolerance, std::vector<uint8_t>& keep) {
   keep[static_cast<size_t>(first)] = 1;
   keep[static_cast<size_t>(last)] = 1;
   // An explicit stack: a fine outline of tens of thousands of points could
@@ -106,8 +124,8 @@ void ReduceStretch(const std::vector<double>& x, const std::vector<double>& y, i
       const double py = y[static_cast<size_t>(k)] - yi;
       // Perpendicular distance to the chord; with no chord (the stretch ends
       // where it began) the distance from its first point.
-      double d = len > kStlMinChordLength ? std::fabs(px * dy - py * dx) / len : std::sqrt(px * px + py * py);
-      if (allowance != nullptr) d += allowance[k - first];
+      const double d = len > kStlMinChordLength ? std::fabs(px * dy - py * dx) / len
+                                                : std::sqrt(px * px + py * py);
       if (d > best) {
         best = d;
         far = k;
@@ -119,43 +137,6 @@ void ReduceStretch(const std::vector<double>& x, const std::vector<double>& y, i
       stack.emplace_back(far, j);
     }
   }
-}
-
-}  // namespace
-
-void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
-                      int64_t last, double tolerance, std::vector<uint8_t>& keep) {
-  ReduceStretch(x, y, first, last, tolerance, nullptr, keep);
-}
-
-void SimplifySampledCurve(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
-                          int64_t last, double tolerance, std::vector<uint8_t>& keep) {
-  const int64_t n = last - first + 1;
-  if (n < 3) {
-    ReduceStretch(x, y, first, last, tolerance, nullptr, keep);
-    return;
-  }
-  auto X = [&](int64_t i) { return x[static_cast<size_t>(first + i)]; };
-  auto Y = [&](int64_t i) { return y[static_cast<size_t>(first + i)]; };
-  // Curvature at each sample from it and its two neighbours; at the ends the
-  // one beside it.
-  std::vector<double> curvature(static_cast<size_t>(n));
-  for (int64_t i = 1; i + 1 < n; ++i) {
-    curvature[static_cast<size_t>(i)] = CurvatureThrough(X(i - 1), Y(i - 1), X(i), Y(i), X(i + 1), Y(i + 1));
-  }
-  curvature[0] = curvature[1];
-  curvature[static_cast<size_t>(n - 1)] = curvature[static_cast<size_t>(n - 2)];
-  // The bulge of segment i -> i + 1, with the larger curvature of its ends,
-  // and per point the larger bulge of its two segments.
-  std::vector<double> allowance(static_cast<size_t>(n), 0.0);
-  for (int64_t i = 0; i + 1 < n; ++i) {
-    const double c2 = (X(i + 1) - X(i)) * (X(i + 1) - X(i)) + (Y(i + 1) - Y(i)) * (Y(i + 1) - Y(i));
-    const double k = std::max(curvature[static_cast<size_t>(i)], curvature[static_cast<size_t>(i + 1)]);
-    const double bulge = c2 * k / 8.0;
-    allowance[static_cast<size_t>(i)] = std::max(allowance[static_cast<size_t>(i)], bulge);
-    allowance[static_cast<size_t>(i + 1)] = bulge;
-  }
-  ReduceStretch(x, y, first, last, tolerance, allowance.data(), keep);
 }
 
 int64_t SimplifyClosedOutline(const std::vector<double>& x, const std::vector<double>& y,

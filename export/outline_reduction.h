@@ -38,14 +38,13 @@ void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::
 void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
                       int64_t last, double tolerance, std::vector<uint8_t>& keep);
 
-// As SimplifyPolyline, for a stretch that samples one smooth curve (no
-// corner inside): the curve bulges beyond each of its sample segments by some
-// length c^2 k / 8 (c the segment's length, k the curvature, estimated from
-// the neighbouring samples), and each inner point counts with its distance
-// plus the larger bulge of its two segments. So the chords kept lie within
-// tolerance of the curve itself, not only of its samples.
-void SimplifySampledCurve(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
-                          int64_t last, double tolerance, std::vector<uint8_t>& keep);
+// The largest distance by which curve, the samples of one smooth curve (the
+// outline builders end a curve at every corner), bulges beyond the segments
+// between its samples: c^2 k / 8 for a segment of length c, with the
+// curvature k estimated from the neighbouring samples. A reduction within t
+// less this keeps its chords within t of the curve itself, not only of its
+// samples.
+double OutlineCurveSampleBulge(const OutlineCurve& curve);
 
 // Reduces the closed polygon x, y piece by piece between its marked points
 // (breaks; breaks[0] is set to 1 here), keeping every marked point. newX and
