@@ -57,5 +57,8 @@ int64_t SimplifyClosedOutline(const std::vector<double>& x, const std::vector<do
 // Ear clipping of the simple counter-clockwise polygon whose corners are the
 // points indexList[i] of x, y. Appends c - 2 triangles (three indices each)
 // to triangles, which is not emptied; nothing for fewer than 3 corners.
+// extent: the largest coordinate (mm, either axis) the points reach once
+// placed in the world (0: their own); ears too thin for float32 to hold
+// there are cut only when nothing else is left.
 void TriangulatePolygon(const std::vector<int64_t>& indexList, const std::vector<double>& x,
-                        const std::vector<double>& y, std::vector<int64_t>& triangles);
+                        const std::vector<double>& y, std::vector<int64_t>& triangles, double extent = 0.0);

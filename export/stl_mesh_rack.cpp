@@ -1,5 +1,6 @@
 // STL mesh of a rack: the reduced outline cut into one polygon per tooth at
 // the whole pitches, swept (sheared for a helical rack) over the face width.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -90,6 +91,10 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
 
   // Tooth q: bottom q, bottom q + 1, then the outline from root q + 1 on
   // (leftwards over the tooth) to root q.
+  // Where the caps reach in the world (the top one shifted), for float32.
+  double reach = 0.0;
+  for (size_t i = 0; i < X.size(); ++i) reach = std::max({reach, std::fabs(X[i]), std::fabs(Y[i])});
+  const double extent = std::max(std::fabs(x), std::fabs(y)) + reach + std::fabs(copy.topShift);
   std::vector<int64_t> caps;
   std::vector<int64_t> polygon;
   for (size_t q = 0; q + 1 < count; ++q) {
@@ -100,7 +105,7 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
       polygon.push_back(i);
       if (i == root[q]) break;
     }
-    TriangulatePolygon(polygon, X, Y, caps);
+    TriangulatePolygon(polygon, X, Y, caps, extent);
   }
 
   std::vector<int64_t> contours;
