@@ -119,8 +119,9 @@ void RemoveOrphanedTemporaries(const std::string& folder) {
   ::closedir(list);
   for (const std::string& name : names) {
     // Opened without blocking and without following a link: a pipe or a
-    // link of that name is left alone below.
-    FdGuard file{::openat(dir.fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    // link of that name is left alone below. Opened for writing, as a network
+    // file system grants an exclusive lock only then.
+    FdGuard file{::openat(dir.fd, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0) continue;
     struct stat st {};
     if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
