@@ -83,7 +83,11 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
 
   std::vector<double> X, Y;
   std::vector<int64_t> map;
-  const int64_t m = SimplifyClosedOutline(x2, y2, b2, tolerance, X, Y, map);
+  // The chords keep the tolerance from the rack's curves (the root
+  // roundings), not only from their samples.
+  double bulge = 0.0;
+  for (const OutlineCurve& curve : copy.outline) bulge = std::max(bulge, OutlineCurveSampleBulge(curve));
+  const int64_t m = SimplifyClosedOutline(x2, y2, b2, tolerance - bulge, X, Y, map);
   for (size_t q = 0; q < count; ++q) {
     root[q] = map[static_cast<size_t>(root[q])];
     bottom[q] = map[static_cast<size_t>(bottom[q])];
