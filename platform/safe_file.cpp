@@ -86,15 +86,15 @@ bool IsSuffixLetter(char c) {
 }
 
 // Whether a failure to set the mode of our own new temporary means that the
-// file system keeps no modes (FAT, some FUSE and network file systems): the
-// owner of a file may always set its mode where modes are kept, so a refusal
-// or a missing operation is the file system's. The file then has the mode the
-// file system gives every file, as the old one had.
+// file system keeps no modes (FAT, some FUSE and network file systems): where
+// modes are kept, the creator of a file may always set its mode, so a refusal
+// or a missing operation is the file system's (on a FAT disk mounted for all
+// users every file shows one owner, not always the user). The file then has
+// the mode the file system gives every file, as the old one had.
 bool FileSystemKeepsNoModes(int fd, int error) {
   if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  return st.st_uid == ::geteuid() || ::geteuid() == 0;
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // Removes the named temporaries that killed saves left in folder: only names
