@@ -118,9 +118,15 @@ void RemoveOrphanedTemporaries(const std::string& folder) {
   }
   ::closedir(list);
   for (const std::string& name : names) {
-    // Opened without blocking and without following a link: a pipe or a
-    // link of that name is left alone below. Opened for writing, as a network
-    // file system grants an exclusive lock only then.
+    // Only regular files are opened at all (a device of that name is not
+    // touched); opened without blocking and without following a link, and
+    // checked again once open. Opened for writing, as a network file system
+    // grants an exclusive lock only then.
+    struct stat seen {};
+    if (::fstatat(dir.fd, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(seen.st_mode) ||
+        seen.st_uid != ::geteuid()) {
+      continue;
+    }
     FdGuard file{::openat(dir.fd, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0) continue;
     struct stat st {};
