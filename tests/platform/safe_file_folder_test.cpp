@@ -137,6 +137,7 @@ TEST_F(SafeFileFolderTest, LaterSaveRemovesTheTemporaryOfAKilledSaveOnly) {
   };
   for (const std::string& name : foreign) Put(Path(name), "foreign");
   std::filesystem::create_directory(Path(".q.stp.norvale-Dir123"));
+  ASSERT_EQ(::mkfifo(Path(".t.stp.norvale-Fifo12").c_str(), 0600), 0);  // never opened: it would not answer
   Put(Path("linked.stp"), "linked");
   ASSERT_EQ(::symlink(Path("linked.stp").c_str(), Path(".r.stp.norvale-Link12").c_str()), 0);
   const bool root = ::geteuid() == 0;
