@@ -69,6 +69,35 @@ void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::
   }
 }
 
+double OutlineCurveSampleBulge(const OutlineCurve& curve) {
+  double worst = 0.0;
+  {
+    const std::vector<OutlinePoint>& p = curve.points;
+    const size_t n = p.size();
+    if (n < 3) return 0.0;
+    // Curvature at each inner sample from the circle through it and its two
+    // neighbours (Menger: 2 |cross| / (a b c)); the end samples take their
+    // neighbour's. A segment bulges by c^2 k / 8 with the larger curvature
+    // of its two ends.
+    std::vector<double> curvature(n, 0.0);
+    for (size_t i = 1; i + 1 < n; ++i) {
+      const double sides = std::hypot(p[i].x - p[i - 1].x, p[i].y - p[i - 1].y) *
+                           std::hypot(p[i + 1].x - p[i].x, p[i + 1].y - p[i].y) *
+                           std::hypot(p[i + 1].x - p[i - 1].x, p[i + 1].y - p[i - 1].y);
+      const double cross = Cross2D(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
+      if (sides > 0.0) curvature[i] = 2.0 * std::fabs(cross) / sides;
+    }
+    curvature[0] = curvature[1];
+    curvature[n - 1] = curvature[n - 2];
+    for (size_t i = 0; i + 1 < n; ++i) {
+      const double dx = p[i + 1].x - p[i].x, dy = p[i + 1].y - p[i].y;
+      const double bulge = (dx * dx + dy * dy) * std::max(curvature[i], curvature[i + 1]) / 8.0;
+      if (bulge > worst) worst = bulge;  // false for NaN
+    }
+  }
+  return worst;
+}
+
 void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
                       int64_t last, double tolerance, std::vector<uint8_t>& keep) {
   keep[static_cast<size_t>(first)] = 1;

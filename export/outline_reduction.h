@@ -38,6 +38,14 @@ void FlattenOutlineToArrays(const GearRecord& rec, std::vector<double>& x, std::
 void SimplifyPolyline(const std::vector<double>& x, const std::vector<double>& y, int64_t first,
                       int64_t last, double tolerance, std::vector<uint8_t>& keep);
 
+// The largest distance by which curve, the samples of one smooth curve (the
+// outline builders end a curve at every corner), bulges beyond the segments
+// between its samples: c^2 k / 8 for a segment of length c, with the
+// curvature k estimated from the neighbouring samples. A reduction within t
+// less this keeps its chords within t of the curve itself, not only of its
+// samples.
+double OutlineCurveSampleBulge(const OutlineCurve& curve);
+
 // Reduces the closed polygon x, y piece by piece between its marked points
 // (breaks; breaks[0] is set to 1 here), keeping every marked point. newX and
 // newY receive the kept points in input order; map holds for every input
@@ -49,5 +57,8 @@ int64_t SimplifyClosedOutline(const std::vector<double>& x, const std::vector<do
 // Ear clipping of the simple counter-clockwise polygon whose corners are the
 // points indexList[i] of x, y. Appends c - 2 triangles (three indices each)
 // to triangles, which is not emptied; nothing for fewer than 3 corners.
+// extent: the largest coordinate (mm, either axis) the points reach once
+// placed in the world (0: their own); ears too thin for float32 to hold
+// there are cut only when nothing else is left.
 void TriangulatePolygon(const std::vector<int64_t>& indexList, const std::vector<double>& x,
-                        const std::vector<double>& y, std::vector<int64_t>& triangles);
+                        const std::vector<double>& y, std::vector<int64_t>& triangles, double extent = 0.0);

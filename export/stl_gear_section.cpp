@@ -1,6 +1,7 @@
 // The reduced plane section of a gear or ring gear for the STL meshers: the
 // outline rebuilt at the STL point density, cut at the sector boundaries and
 // reduced within the chord tolerance, one piece at a time.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -37,15 +38,17 @@ int RebuildCopy(GearRecord& copy) {
 // of the next curve marks it as a junction, and the very last point is
 // dropped when it repeats the first.
 struct SectionReducer {
-  SectionReducer(StlGearSection& target, int64_t z)
+  SectionReducer(StlGearSection& target, int64_t z, bool isHelical)
       : section(target),
         teeth(z),
+        helical(isHelical),
         farFromBoundary(kStlSectorBoundaryTolerance +
                         kStlApproximatePolarAngleError / target.pitchAngle * (1.0 + 1e-6) + 1e-9),
         wrap(static_cast<double>(z) + 0.5) {}
 
   StlGearSection& section;
   const int64_t teeth;
+  const bool helical;            // the chord sags are wanted
   const double farFromBoundary;  // |u - nearest| beyond this is no boundary
   const double wrap;             // u + wrap > 0 for every polar angle
 
@@ -56,6 +59,13 @@ struct SectionReducer {
   bool heldBreak = false;
   bool heldMayBeBoundary = true;
   std::vector<double> pieceX, pieceY;  // the piece from its first break on
+  // The bulge of the fine curve beyond its own segments (OutlineCurveSampleBulge)
+  // of the curve being stored, of the held point's curve, and the largest of
+  // the points after the piece's first: the piece is reduced within the
+  // tolerance less that, so that its chords keep the tolerance from the curve.
+  double curveBulge = 0.0;
+  double heldBulge = 0.0;
+  double pieceBulge = 0.0;
   // Whether the piece's first point lies on a sector boundary; no later point
   // of a piece can, as a boundary ends the piece and starts the next one.
   bool pieceStartsOnBoundary = false;
@@ -81,16 +91,18 @@ struct SectionReducer {
   void Store(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
     if (holding) {
       if (heldBreak || heldMayBeBoundary || released == 0) {
-        Release(held, heldBreak, heldMayBeBoundary);
+        Release(held, heldBreak, heldMayBeBoundary, heldBulge);
       } else {
         // Nearly every point: no junction, no boundary; it joins the piece.
         ++released;
         pieceX.push_back(held.x);
         pieceY.push_back(held.y);
+        pieceBulge = std::max(pieceBulge, heldBulge);
       }
     }
     if (released == 0 && !holding) first = q;
     held = q;
+    heldBulge = curveBulge;
     heldBreak = isBreak;
     heldMayBeBoundary = mayBeBoundary;
     holding = true;
@@ -131,12 +143,14 @@ struct SectionReducer {
         pieceY[base + 1 + (a - i)] = q.y;
       }
       released += static_cast<int64_t>(count);
+      pieceBulge = std::max({pieceBulge, heldBulge, curveBulge});
       held = point(j - 1);
+      heldBulge = curveBulge;
       i = j;
     }
   }
 
-  void Release(const OutlinePoint& q, bool isBreak, bool mayBeBoundary) {
+  void Release(const OutlinePoint& q, bool isBreak, bool mayBeBoundary, double bulge) {
     const bool boundary = mayBeBoundary && IsBoundary(q);
     if (boundary) ++boundaries;
     const bool start = released == 0;
@@ -144,26 +158,34 @@ struct SectionReducer {
     pieceX.push_back(q.x);
     pieceY.push_back(q.y);
     if (start) pieceStartsOnBoundary = boundary;
-    if (start || !(isBreak || boundary)) return;
+    if (start) return;
+    pieceBulge = std::max(pieceBulge, bulge);
+    if (!(isBreak || boundary)) return;
     ReducePiece(pieceX.size() - 1);
     pieceX.assign(1, q.x);
     pieceY.assign(1, q.y);
+    pieceBulge = 0.0;
     pieceStartsOnBoundary = boundary;
   }
 
   // Reduces the piece (its last point included) and passes on its kept
   // points before index end, each with the sag of its chord to the next kept
-  // point; the point at end starts the next piece.
+  // point (helical gears only; a spur gear's walls have no diagonal to
+  // choose, and its sags stay 0); the point at end starts the next piece.
   void ReducePiece(std::size_t end) {
     keep.assign(pieceX.size(), 0);
-    SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance, keep);
-    std::size_t next = 0;
+    SimplifyPolyline(pieceX, pieceY, 0, static_cast<int64_t>(pieceX.size()) - 1, section.tolerance - pieceBulge,
+                     keep);
     for (std::size_t i = 0; i < end; ++i) {
       if (keep[i] == 0) continue;
       if (i == 0 && pieceStartsOnBoundary) section.S.push_back(static_cast<int64_t>(section.X.size()));
       section.X.push_back(pieceX[i]);
       section.Y.push_back(pieceY[i]);
-      next = i + 1;
+      if (!helical) {
+        section.sag.push_back(0.0);
+        continue;
+      }
+      std::size_t next = i + 1;
       while (next + 1 < pieceX.size() && keep[next] == 0) ++next;
       section.sag.push_back(ChordSag(i, next));
     }
@@ -189,7 +211,7 @@ struct SectionReducer {
     const int64_t total = released + 1;
     const bool repeatsFirst = std::fabs(held.x - first.x) < kStlClosingPointTolerance &&
                               std::fabs(held.y - first.y) < kStlClosingPointTolerance;
-    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak, heldMayBeBoundary);
+    if (!(total >= 2 && repeatsFirst)) Release(held, heldBreak, heldMayBeBoundary, heldBulge);
     holding = false;
     const std::size_t end = pieceX.size();
     pieceX.push_back(first.x);
@@ -251,12 +273,20 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
 
   section.copy = rec;
   if (RebuildCopy(section.copy) == 0) return RefuseBody(BodyFault::kShape);
+  // The chords must keep the tolerance from the tooth curves, not only from
+  // their samples: where a fine tolerance meets a sharply bent curve (the
+  // root fillet of a small undercut gear) the samples' own bulge is a good
+  // part of it. Every tooth of an external gear is tooth 0 turned, which
+  // bulges alike, curve for curve.
+  std::vector<double> bulges;
+  bulges.reserve(section.copy.outline.size());
+  for (const OutlineCurve& curve : section.copy.outline) bulges.push_back(OutlineCurveSampleBulge(curve));
 
   section.X.clear();
   section.Y.clear();
   section.sag.clear();
   section.S.clear();
-  SectionReducer reducer(section, z);
+  SectionReducer reducer(section, z, rec.helixAngle > kStlMinHelixAngle);
   // The points in outline order, tooth after tooth for an external gear; the
   // shared first point of every curve after the first is taken once, as a
   // junction.
@@ -275,9 +305,10 @@ int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSectio
     // Index into mayBeBoundary; on a turned tooth the first point of tooth 0
     // is the junction with the tooth before, taken already.
     std::size_t k = turned ? 1 : 0;
-    for (const OutlineCurve& curve : section.copy.outline) {
-      const std::vector<OutlinePoint>& points = curve.points;
+    for (std::size_t c = 0; c < section.copy.outline.size(); ++c) {
+      const std::vector<OutlinePoint>& points = section.copy.outline[c].points;
       if (points.empty()) continue;
+      reducer.curveBulge = bulges[c];
       if (firstPoint) {
         reducer.Store(points[0], true, internal || mayBeBoundary[k++] != 0);
         firstPoint = false;

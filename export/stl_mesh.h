@@ -82,7 +82,8 @@ struct StlGearSection {
   double sectorOffset = 0.0;   // o: 0.5 external, 0 ring gear
   std::vector<double> X, Y;    // the reduced outline (m points), extra points behind
   std::vector<double> sag;     // per outline point i: how far the fine outline bulges
-                               // beyond the chord i -> i + 1 to its right (negative: inside)
+                               // beyond the chord i -> i + 1 to its right (negative: inside);
+                               // 0 throughout for a spur gear, whose walls need none
   int64_t m = 0;               // points of the reduced outline
   std::vector<int64_t> S;      // sector boundaries S[0..z], S[z] = S[0]
 };

@@ -1,5 +1,6 @@
 // STL mesh of a rack: the reduced outline cut into one polygon per tooth at
 // the whole pitches, swept (sheared for a helical rack) over the face width.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -82,7 +83,11 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
 
   std::vector<double> X, Y;
   std::vector<int64_t> map;
-  const int64_t m = SimplifyClosedOutline(x2, y2, b2, tolerance, X, Y, map);
+  // The chords keep the tolerance from the rack's curves (the root
+  // roundings), not only from their samples.
+  double bulge = 0.0;
+  for (const OutlineCurve& curve : copy.outline) bulge = std::max(bulge, OutlineCurveSampleBulge(curve));
+  const int64_t m = SimplifyClosedOutline(x2, y2, b2, tolerance - bulge, X, Y, map);
   for (size_t q = 0; q < count; ++q) {
     root[q] = map[static_cast<size_t>(root[q])];
     bottom[q] = map[static_cast<size_t>(bottom[q])];
@@ -90,6 +95,10 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
 
   // Tooth q: bottom q, bottom q + 1, then the outline from root q + 1 on
   // (leftwards over the tooth) to root q.
+  // Where the caps reach in the world (the top one shifted), for float32.
+  double reach = 0.0;
+  for (size_t i = 0; i < X.size(); ++i) reach = std::max({reach, std::fabs(X[i]), std::fabs(Y[i])});
+  const double extent = std::max(std::fabs(x), std::fabs(y)) + reach + std::fabs(copy.topShift);
   std::vector<int64_t> caps;
   std::vector<int64_t> polygon;
   for (size_t q = 0; q + 1 < count; ++q) {
@@ -100,7 +109,7 @@ int StlMeshRackBody(const GearRecord& rec, double x, double y, double tolerance)
       polygon.push_back(i);
       if (i == root[q]) break;
     }
-    TriangulatePolygon(polygon, X, Y, caps);
+    TriangulatePolygon(polygon, X, Y, caps, extent);
   }
 
   std::vector<int64_t> contours;

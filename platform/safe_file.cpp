@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstring>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <random>
@@ -71,6 +73,73 @@ void FillRandomSuffix(std::string& name) {
 }
 
 bool gNamedTemporaryOnly = false;
+int (*gSetMode)(int fd, mode_t mode) = ::fchmod;
+
+// The tag between the target's name and the random suffix of a named
+// temporary: it tells this writer's temporaries from other programs' hidden
+// files (".name.XXXXXX" alone is a common pattern).
+constexpr std::string_view kTemporaryTag = ".norvale-";
+constexpr std::size_t kTemporaryNameBytes = 200;  // of the target's name, at most
+
+bool IsSuffixLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Whether a failure to set the mode of our own new temporary means that the
+// file system keeps no modes (FAT, some FUSE and network file systems): where
+// modes are kept, the creator of a file may always set its mode, so a refusal
+// or a missing operation is the file system's (on a FAT disk mounted for all
+// users every file shows one owner, not always the user). The file then has
+// the mode the file system gives every file, as the old one had.
+bool FileSystemKeepsNoModes(int fd, int error) {
+  if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS) return false;
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Removes the named temporaries that killed saves left in folder: only names
+// of this writer's pattern, only regular files of this user, and only those
+// that no writer holds locked (a writer locks its temporary from creation to
+// rename). The lock is taken before the name is removed, so a writer that
+// created the file just now and locks it after sees it gone and starts anew.
+void RemoveOrphanedTemporaries(const std::string& folder) {
+  FdGuard dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  if (dir.fd < 0) return;
+  const int listFd = ::dup(dir.fd);
+  if (listFd < 0) return;
+  DIR* list = ::fdopendir(listFd);
+  if (list == nullptr) {
+    ::close(listFd);
+    return;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(list)) {
+    if (IsSafeFileTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
+  }
+  ::closedir(list);
+  for (const std::string& name : names) {
+    // Only regular files are opened at all (a device of that name is not
+    // touched); opened without blocking and without following a link, and
+    // checked again once open. Opened for writing, as a network file system
+    // grants an exclusive lock only then.
+    struct stat seen {};
+    if (::fstatat(dir.fd, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(seen.st_mode) ||
+        seen.st_uid != ::geteuid()) {
+      continue;
+    }
+    FdGuard file{::openat(dir.fd, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) continue;
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;  // being written, or no locks here
+    struct stat named {};
+    if (::fstatat(dir.fd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_dev != st.st_dev ||
+        named.st_ino != st.st_ino) {
+      continue;
+    }
+    ::unlinkat(dir.fd, name.c_str(), 0);
+  }
+}
 
 mode_t DefaultFileMode() {
   const mode_t mask = ::umask(0);
@@ -103,21 +172,20 @@ SafeFileWriter::SafeFileWriter(const std::string& path)
     return;
   }
 
-  FdGuard guard{OpenTemporary()};
-  if (guard.fd < 0) return;
+  RemoveOrphanedTemporaries(FolderOf(target_));
+  fd_ = OpenTemporary();
+  if (fd_ < 0) return;
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
-  // Keep the old file's owner where allowed (only root may give a file away;
-  // anyone else keeps the file as their own, which is no failure).
+  // Keep the old file's owner and group where allowed: only root may give a
+  // file away, but a member of the old file's group may give the new one that
+  // group, so that the others of the group can still write it. Where neither
+  // is allowed the file stays the user's own, which is no failure.
   if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-    [[maybe_unused]] const int ignored = ::fchown(guard.fd, old.st_uid, old.st_gid);
+    if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+      [[maybe_unused]] const int ignored = ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
+    }
   }
-  if (::fchmod(guard.fd, mode) != 0) {
-    ::close(guard.Release());
-    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
-    tempPath_.clear();
-    return;
-  }
-  fd_ = guard.Release();
+  if (gSetMode(fd_, mode) != 0 && !FileSystemKeepsNoModes(fd_, errno)) Fail();
 }
 
 int SafeFileWriter::OpenTemporary() {
@@ -129,25 +197,60 @@ int SafeFileWriter::OpenTemporary() {
   if (!gNamedTemporaryOnly && ::access("/proc/self/fd", X_OK) == 0) {
     const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
+      // Locked too: it has a name for a moment between the link and the
+      // rename.
       unnamed_ = true;
+      LockTemporary(fd);
       return fd;
     }
     // Other errors (no such folder, no permission) fail the same way below.
   }
 #endif
   // The file system has no unnamed files: a hidden name beside the target.
+  // It is locked from the start, so that no later save takes it for one that
+  // a killed save left; one that such a save removed between its creation
+  // and the lock is given up for a new name.
   const std::string pattern = TemporaryPattern(folder);
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd >= 0) tempPath_ = name.data();
-  return fd;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    tempPath_ = name.data();
+    if (LockTemporary(fd)) return fd;
+    ::close(fd);
+    tempPath_.clear();
+  }
+  return -1;
+}
+
+// Locks the new temporary fd for the time it is written (on a second
+// descriptor, which keeps the lock after fd is closed, until the rename).
+// Returns false when a save removing orphans holds it or removed it: the
+// temporary must be given up, without removing its name. A file system
+// without locks writes unlocked; no save removes an unlockable file.
+bool SafeFileWriter::LockTemporary(int fd) {
+  int locked = -1;
+  do {
+    locked = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (locked != 0 && errno == EINTR);
+  if (locked != 0) return errno != EWOULDBLOCK;
+  if (!tempPath_.empty()) {
+    struct stat own {};
+    struct stat named {};
+    if (::fstat(fd, &own) != 0 || own.st_nlink == 0 || ::lstat(tempPath_.c_str(), &named) != 0 ||
+        named.st_dev != own.st_dev || named.st_ino != own.st_ino) {
+      return false;
+    }
+  }
+  lockFd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  return true;
 }
 
 std::string SafeFileWriter::TemporaryPattern(const std::string& folder) const {
   // The name part is shortened so that a target name near the 255-byte limit
   // still leaves room for the suffix.
-  return folder + "/." + NameOf(target_).substr(0, 200) + ".XXXXXX";
+  return folder + "/." + NameOf(target_).substr(0, kTemporaryNameBytes) + std::string(kTemporaryTag) + "XXXXXX";
 }
 
 // Gives the complete unnamed file a hidden name beside the target (link
@@ -176,6 +279,12 @@ void SafeFileWriter::Fail() {
   used_ = 0;
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
   tempPath_.clear();
+  ReleaseLock();
+}
+
+void SafeFileWriter::ReleaseLock() {
+  if (lockFd_ >= 0) ::close(lockFd_);
+  lockFd_ = -1;
 }
 
 bool SafeFileWriter::FlushBuffer() {
@@ -214,6 +323,7 @@ bool SafeFileWriter::Finish() {
     return false;
   }
   tempPath_.clear();
+  ReleaseLock();
   if (!inPlace) {
     // Make the rename itself durable; a folder that cannot be synced does not
     // undo a completed write.
@@ -224,6 +334,21 @@ bool SafeFileWriter::Finish() {
 }
 
 void SetSafeFileNamedTemporaryOnly(bool namedOnly) { gNamedTemporaryOnly = namedOnly; }
+
+void SetSafeFileModeSetter(int (*setMode)(int fd, mode_t mode)) {
+  gSetMode = setMode != nullptr ? setMode : ::fchmod;
+}
+
+bool IsSafeFileTemporaryName(std::string_view name) {
+  constexpr std::size_t kSuffix = 6;
+  if (name.size() < 1 + 1 + kTemporaryTag.size() + kSuffix || name[0] != '.') return false;
+  const std::size_t tagAt = name.size() - kSuffix - kTemporaryTag.size();
+  if (tagAt - 1 > kTemporaryNameBytes || name.substr(tagAt, kTemporaryTag.size()) != kTemporaryTag) return false;
+  for (const char c : name.substr(name.size() - kSuffix)) {
+    if (!IsSuffixLetter(c)) return false;
+  }
+  return true;
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   SafeFileWriter writer(path);

@@ -31,8 +31,12 @@ class HelicalGear {
  public:
   // m normal module, z teeth, x profile shift, alphaDeg normal pressure angle,
   // betaDeg helix angle, hand +1 right / -1 left. Tooth 0 is centred on +x at
-  // z = 0; no thickness allowance, no tip shortening.
-  HelicalGear(double m, int64_t z, double x, double alphaDeg, double betaDeg, int64_t hand)
+  // z = 0; no tip shortening. A thickness allowance As (normal section, mm)
+  // thins the tooth by feeding the cutter in: it cuts at the shift
+  // x - As / (2 m tan alpha_n) (the tooth thickness falls by 2 tan alpha_n
+  // times the infeed), while the tip circle keeps x.
+  HelicalGear(double m, int64_t z, double x, double alphaDeg, double betaDeg, int64_t hand,
+              double allowance = 0.0)
       : m_(m), z_(z), hand_(hand) {
     const double pi = std::numbers::pi;
     alpha_ = alphaDeg * pi / 180.0;
@@ -43,19 +47,31 @@ class HelicalGear {
     rb_ = r_ * std::cos(alphaT_);
     cosBetaB_ = std::cos(std::asin(std::sin(beta_) * std::cos(alpha_)));
     pitch_ = 2.0 * pi / static_cast<double>(z);
-    const double s = mt * (pi / 2.0 + 2.0 * x * std::tan(alpha_));
+    const double xCut = x - allowance / (2.0 * m * std::tan(alpha_));
+    const double s = mt * (pi / 2.0 + 2.0 * xCut * std::tan(alpha_));
     flankConstant_ = s / (2.0 * r_) + Inv(alphaT_);
     ra_ = r_ + m * (1.0 + x);
-    rf_ = r_ + x * m - 1.25 * m;
+    rf_ = r_ + xCut * m - 1.25 * m;
     psiTip_ = FlankAngle(ra_);
-    BuildFillet(x);
+    if (psiTip_ < 0.0) {
+      // A pointed tooth ends where its flanks meet.
+      double lo = rb_, hi = ra_;
+      for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (FlankAngle(mid) <= 0.0 ? hi : lo) = mid;
+      }
+      ra_ = lo;
+      psiTip_ = FlankAngle(ra_);
+      pointed_ = true;
+    }
+    BuildFillet(xCut);
   }
 
   double rootRadius() const { return rf_; }
   double tipRadius() const { return ra_; }
   double pitchRadius() const { return r_; }
   bool undercut() const { return undercut_; }
-  bool pointed() const { return psiTip_ <= 0.0; }
+  bool pointed() const { return pointed_; }
 
   // Polar angle of the flank at radius R, from the tooth centre line.
   double FlankAngle(double R) const { return flankConstant_ - Inv(std::acos(rb_ / std::max(R, rb_))); }
@@ -197,7 +213,7 @@ class HelicalGear {
   double alpha_ = 0.0, beta_ = 0.0, alphaT_ = 0.0;
   double r_ = 0.0, rb_ = 0.0, ra_ = 0.0, rf_ = 0.0, cosBetaB_ = 1.0, pitch_ = 0.0;
   double flankConstant_ = 0.0, psiTip_ = 0.0, flankStart_ = 0.0, rootArcStart_ = 0.0;
-  bool hasRootArc_ = false, undercut_ = false;
+  bool hasRootArc_ = false, undercut_ = false, pointed_ = false;
   std::vector<std::array<double, 2>> fillet_;
 };
 

@@ -1,6 +1,8 @@
 // Outline flattening, reduction within a chord tolerance and ear clipping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -126,6 +128,70 @@ TEST(SimplifyPolyline, TieThatAppearsOnlyInTheRoundedDistanceGoesToTheLowerIndex
   // is kept, the other lies on the new chord's end and is dropped.
   SimplifyPolyline(x, y, 0, 3, 0.9, keep);
   EXPECT_EQ(keep, (std::vector<uint8_t>{1, 1, 0, 1}));
+}
+
+// Curves sampled coarsely against the tolerance: reduced within the
+// tolerance less their samples' bulge, every chord kept lies within the
+// tolerance of the curve itself, measured on the curve between the chord's
+// ends (a fine walk along its parameter), not only at the samples. Within the
+// plain tolerance a chord can miss the curve by up to a sample segment's sag
+// more.
+struct SampledCurveCase {
+  const char* name;
+  double a, b;        // semi-axes of the ellipse (a = b: a circle)
+  double u0, u1;      // the parameter range sampled
+  int samples;
+  double tolerance;
+};
+
+TEST(OutlineCurveSampleBulge, ReductionWithinItKeepsTheToleranceFromTheCurveItself) {
+  const SampledCurveCase cases[] = {
+      {"circle", 10.0, 10.0, 0.0, kPi, 180, 0.005},
+      {"circle sampled finely", 10.0, 10.0, 0.0, kPi, 3000, 0.005},
+      {"flat ellipse, sample sag 0.2 t at its ends", 30.0, 2.0, -kPi / 2.0, kPi / 2.0, 400, 0.002},
+      {"flat ellipse, sampled finer", 30.0, 2.0, -kPi / 2.0, kPi / 2.0, 700, 0.002},
+      {"ellipse round its sharp end, sample sag 0.3 t", 5.0, 1.0, -1.0, 1.0, 160, 0.0005},
+      {"ellipse round its sharp end, sampled finer", 5.0, 1.0, -1.0, 1.0, 400, 0.0005},
+  };
+  for (const SampledCurveCase& c : cases) {
+    auto at = [&](double u) { return std::array<double, 2>{c.a * std::cos(u), c.b * std::sin(u)}; };
+    std::vector<double> x, y, u;
+    OutlineCurve curve;
+    for (int i = 0; i < c.samples; ++i) {
+      u.push_back(c.u0 + (c.u1 - c.u0) * i / (c.samples - 1));
+      x.push_back(at(u.back())[0]);
+      y.push_back(at(u.back())[1]);
+      curve.points.push_back({x.back(), y.back()});
+    }
+    // The greatest sag of a sample segment, from the curve: an estimate of it,
+    // and no more than a small part of the tolerance in these cases.
+    double sampleSag = 0.0;
+    for (int i = 0; i + 1 < c.samples; ++i) {
+      for (int s = 1; s < 100; ++s) {
+        const auto p = at(u[i] + (u[i + 1] - u[i]) * s / 100.0);
+        sampleSag = std::max(sampleSag, stltest::DistanceToSegment(p[0], p[1], x[i], y[i], x[i + 1], y[i + 1]));
+      }
+    }
+    const double bulge = OutlineCurveSampleBulge(curve);
+    EXPECT_NEAR(bulge, sampleSag, 0.02 * sampleSag + 1e-12) << c.name;
+    std::vector<uint8_t> keep(x.size(), 0);
+    SimplifyPolyline(x, y, 0, static_cast<int64_t>(x.size()) - 1, c.tolerance - bulge, keep);
+    double worst = 0.0;
+    int kept = 0;
+    size_t i = 0;
+    while (i + 1 < x.size()) {
+      size_t j = i + 1;
+      while (keep[j] == 0) ++j;
+      ++kept;
+      for (int s = 1; s < 1000; ++s) {
+        const auto p = at(u[i] + (u[j] - u[i]) * s / 1000.0);
+        worst = std::max(worst, stltest::DistanceToSegment(p[0], p[1], x[i], y[i], x[j], y[j]));
+      }
+      i = j;
+    }
+    EXPECT_LE(worst, c.tolerance) << c.name;
+    EXPECT_LT(kept, c.samples - 1) << c.name;  // reduced at all
+  }
 }
 
 TEST(SimplifyClosedOutline, KeepsMarkedPointsOnStraightLines) {
