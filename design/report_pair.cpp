@@ -5,10 +5,12 @@
 #include <string>
 
 #include "design/report.h"
+#include "design/report_fillet_contact.h"
 #include "design/report_lines.h"
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
 #include "geometry/tolerances.h"
+#include "texts/involute_contact_texts.h"
 #include "texts/report_texts.h"
 
 namespace {
@@ -68,6 +70,12 @@ std::string ReportBuildPairSection(const GearRecord& gear1, const GearRecord& ge
     ReportAppendLine(out, {texts::kLabelEpsGamma, FormatNumber(epsAlpha + epsBeta, 3),
                            texts::kExplTotalContactRatio});
   }
-  if (epsAlpha + epsBeta < kMinTotalContactRatio) ReportAppendLine(out, {texts::kWarnContactRatio});
+  // Where a tip meets the mate's root fillet, only the involute stretch of
+  // A..E counts, also for the contact-ratio warning.
+  InvoluteContactRecord contact;
+  ComputePairInvoluteContact(gear1, gear2, a, contact);
+  ReportAppendFilletContactLines(out, contact, texts::kContactNameGear1, texts::kContactNameGear2);
+  const double usableEpsAlpha = contact.valid == 1 ? contact.involuteContactRatio : epsAlpha;
+  if (usableEpsAlpha + epsBeta < kMinTotalContactRatio) ReportAppendLine(out, {texts::kWarnContactRatio});
   return out;
 }

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "design/report.h"
+#include "design/report_fillet_contact.h"
 #include "design/report_lines.h"
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
 #include "geometry/tolerances.h"
+#include "texts/involute_contact_texts.h"
 #include "texts/report_texts.h"
 
 namespace {
@@ -34,6 +36,13 @@ double AppendContactRatios(std::string& out, const GearRecord& pinion, const Pat
                            texts::kExplTotalContactRatio});
   }
   return epsAlpha + epsBeta;
+}
+
+// The total contact ratio with eps_alpha taken from the involute stretch of
+// the path where a tip meets the mate's root fillet.
+double UsableTotalContactRatio(double total, const InvoluteContactRecord& contact) {
+  if (contact.valid != 1) return total;
+  return total - contact.contactRatio + contact.involuteContactRatio;
 }
 
 // The line that says why a rack could not be built.
@@ -75,7 +84,11 @@ std::string ReportBuildRackPair(const GearRecord& pinion, const GearRecord& rack
   if (bothValid) {
     PathOfContactRecord path;
     if (ComputeRackPathOfContact(pinion, rack, 0.0, path) != 0) {
-      if (AppendContactRatios(out, pinion, path, helical) < kMinTotalContactRatio) {
+      const double total = AppendContactRatios(out, pinion, path, helical);
+      InvoluteContactRecord contact;
+      ComputeRackInvoluteContact(pinion, rack, contact);
+      ReportAppendFilletContactLines(out, contact, texts::kContactNamePinion, texts::kContactNameRack);
+      if (UsableTotalContactRatio(total, contact) < kMinTotalContactRatio) {
         ReportAppendLine(out, {texts::kWarnContactRatio});
       }
     } else {
@@ -156,9 +169,11 @@ std::string ReportBuildInternalPair(const GearRecord& pinion, const GearRecord& 
   }
   ReportAppendLine(out, {texts::kLabelC1, FormatNumber(c1, 3), texts::kExplClearance1});
   ReportAppendLine(out, {texts::kLabelC2, FormatNumber(c2, 3), texts::kExplClearance2});
+  InvoluteContactRecord contact;
+  if (meshDefined) ComputeInternalInvoluteContact(pinion, ring, a, contact);
   if (!meshDefined) {
     ReportAppendLine(out, {texts::kWarnMeshUndefined});
-  } else if (totalContactRatio < kMinTotalContactRatio) {
+  } else if (UsableTotalContactRatio(totalContactRatio, contact) < kMinTotalContactRatio) {
     ReportAppendLine(out, {texts::kWarnContactRatio});
   }
   if (c1 < kMinTipClearanceModules * mn1 || c2 < kMinTipClearanceModules * mn1) {
@@ -171,6 +186,7 @@ std::string ReportBuildInternalPair(const GearRecord& pinion, const GearRecord& 
                                                    pinion.baseRadius * pinion.baseRadius,
                                                0.0));
     if (path.posA < formRoll - kRingTipFilletTolerance) ReportAppendLine(out, {texts::kWarnRingTipFillet});
+    ReportAppendFilletContactLines(out, contact, texts::kContactNamePinion, texts::kContactNameRing);
   }
   if (penetration > kInterferenceReportModules * mn1) {
     ReportAppendLine(out, {texts::kWarnInterferencePrefix, FormatNumber(penetration, 3),

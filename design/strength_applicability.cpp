@@ -2,7 +2,6 @@
 #include "design/strength_applicability.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "geometry/internal_interference.h"
 #include "geometry/path_of_contact.h"
@@ -10,34 +9,34 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
 // The contact ratio below which teeth no longer hand the load on without a gap.
 constexpr double kContinuousContactRatio = 1.0;
 
 // A passed contact ratio within this of the floor counts as raised to it.
 constexpr double kRaisedTolerance = 1e-12;
 
-// eps_alpha = g_alpha / p_bt (DIN 3960) of a computed path of contact.
-double ContactRatioOfPath(const GearRecord& gear1, const PathOfContactRecord& path) {
-  const double baseP = kPi * gear1.transverseModule * std::cos(gear1.transversePressureAngle);
-  if (path.valid == 0 || !(baseP > 0)) return 0.0;
-  return (path.posE - path.posA) / baseP;
-}
-
 }  // namespace
+
+int ComputeStrengthInvoluteContact(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
+                                   double centreDistance, InvoluteContactRecord& contact) {
+  contact = InvoluteContactRecord{};
+  if (gear1.valid != 1 || gear2.valid != 1) return 0;
+  switch (pairKind) {
+    case kPairExternal: return ComputePairInvoluteContact(gear1, gear2, centreDistance, contact);
+    case kPairRack: return ComputeRackInvoluteContact(gear1, gear2, contact);
+    case kPairInternal: return ComputeInternalInvoluteContact(gear1, gear2, centreDistance, contact);
+    default: return 0;
+  }
+}
 
 double ComputeStrengthContactRatio(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
                                    double centreDistance) {
-  if (gear1.valid != 1 || gear2.valid != 1) return 0.0;
-  PathOfContactRecord path;
-  switch (pairKind) {
-    case kPairExternal: return ComputeTransverseContactRatio(gear1, gear2, centreDistance);
-    case kPairRack: ComputeRackPathOfContact(gear1, gear2, 0.0, path); break;
-    case kPairInternal: ComputeInternalPathOfContact(gear1, gear2, centreDistance, 0.0, path); break;
-    default: return 0.0;
+  InvoluteContactRecord contact;
+  if (ComputeStrengthInvoluteContact(gear1, gear2, pairKind, centreDistance, contact) != 1) {
+    // An undefined external mesh keeps the -1 of its contact ratio.
+    return pairKind == kPairExternal && gear1.valid == 1 && gear2.valid == 1 ? -1.0 : 0.0;
   }
-  return ContactRatioOfPath(gear1, path);
+  return contact.involuteContactRatio;
 }
 
 double ComputeDynamicSpeedTerm(double z1, double pitchLineSpeed, double ratio, int isRack) {
@@ -47,8 +46,14 @@ double ComputeDynamicSpeedTerm(double z1, double pitchLineSpeed, double ratio, i
 
 void CheckStrengthApplicability(const GearRecord& gear1, const GearRecord& gear2, int64_t pairKind,
                                 double centreDistance, double epsAlpha, StrengthResults& results) {
-  const double mesh = ComputeStrengthContactRatio(gear1, gear2, pairKind, centreDistance);
+  InvoluteContactRecord contact;
+  const bool meshDefined = ComputeStrengthInvoluteContact(gear1, gear2, pairKind, centreDistance, contact) == 1;
+  const double mesh = meshDefined ? contact.involuteContactRatio
+                                  : ComputeStrengthContactRatio(gear1, gear2, pairKind, centreDistance);
   results.meshContactRatio = mesh;
+  results.tipCircleContactRatio = meshDefined ? contact.contactRatio : 0.0;
+  results.filletContact[0] = meshDefined ? contact.belowForm1 : 0;
+  results.filletContact[1] = meshDefined ? contact.belowForm2 : 0;
   results.contactRatioBelowOne = epsAlpha < kContinuousContactRatio ? 1 : 0;
   // The caller lifts a smaller (or undefined) contact ratio to the floor.
   const bool meshBelowFloor = !(mesh >= kStrengthMinContactRatio);

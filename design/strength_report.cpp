@@ -2,11 +2,14 @@
 #include "design/strength_report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "design/report.h"
 #include "design/strength_applicability.h"
 #include "geometry/format.h"
+#include "texts/involute_contact_texts.h"
+#include "texts/report_texts.h"
 #include "texts/strength_report_texts.h"
 
 namespace {
@@ -35,6 +38,75 @@ double MinKeepNaN(double a, double b) {
   if (std::isnan(a) || std::isnan(b)) return std::nan("");
   return b < a ? b : a;
 }
+
+// --- Ratings as the report prints them ---
+//
+// A safety and its minimum are rated on the numbers the report shows, so a
+// cell never reads "1.51 !!" under "(min 1.51)": S_p >= Smin_p is at least
+// tight, and S_p >= 1.1 Smin_p is ok, both compared in whole units of the last
+// printed decimal (10 S >= 11 Smin in integers, free of rounding).
+enum class PrintedRating { kOk, kTight, kFail };
+
+// Margin of the " ok" rating as a ratio of whole numbers: S >= 11/10 Smin,
+// the margin of FormatSafetyRating.
+constexpr int64_t kOkMarginNumerator = 11;
+constexpr int64_t kOkMarginDenominator = 10;
+// Printed values up to this many units of their last decimal are compared as
+// whole numbers; larger ones (far beyond any minimum) as they are.
+constexpr double kLargestWholeUnits = 1e15;
+
+// The value that `decimals` decimals of x show, in units of the last decimal,
+// read back from the printed text (NaN stays NaN).
+double PrintedUnits(double x, int decimals) {
+  if (!std::isfinite(x)) return x;
+  const std::string text = FormatNumber(x, decimals);
+  double shown = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), shown);
+  return std::round(shown * std::pow(10.0, decimals));
+}
+
+PrintedRating RatePrinted(double value, double minimum, int decimals) {
+  const double v = PrintedUnits(value, decimals);
+  const double m = PrintedUnits(minimum, decimals);
+  if (std::isnan(v) || std::isnan(m)) return PrintedRating::kFail;
+  if (std::abs(v) <= kLargestWholeUnits && std::abs(m) <= kLargestWholeUnits) {
+    const int64_t vi = static_cast<int64_t>(v);
+    const int64_t mi = static_cast<int64_t>(m);
+    if (kOkMarginDenominator * vi >= kOkMarginNumerator * mi) return PrintedRating::kOk;
+    return vi >= mi ? PrintedRating::kTight : PrintedRating::kFail;
+  }
+  const double ratio = static_cast<double>(kOkMarginNumerator) / static_cast<double>(kOkMarginDenominator);
+  if (v >= ratio * m) return PrintedRating::kOk;
+  return v >= m ? PrintedRating::kTight : PrintedRating::kFail;
+}
+
+std::string RatingText(PrintedRating rating) {
+  switch (rating) {
+    case PrintedRating::kOk: return std::string(texts::kRatingOk);
+    case PrintedRating::kTight: return std::string(texts::kRatingTight);
+    case PrintedRating::kFail: break;
+  }
+  return std::string(texts::kRatingFail);
+}
+
+// Decimals of the safety cells and of the minimum in their labels, and of
+// the bore and d min cells.
+constexpr int kSafetyDecimals = 2;
+constexpr int kDiameterDecimals = 1;
+// The minimum safety of a key.
+constexpr double kKeyMinSafety = 1.0;
+
+// --- Limits the user may type back as the load ---
+
+// T1 max and P max are rounded down, never up, to their usual decimals, or to
+// this many significant digits where that needs more decimals (a small pair),
+// and first lowered by this fraction, so that no rounding of the solved limit
+// or of the number read back lands above the limit.
+constexpr int kLimitSignificantDigits = 4;
+constexpr double kLimitMargin = 1e-9;
+// A limit that would need more decimals than this is written as a mantissa
+// and a power of ten.
+constexpr int kLimitMaxDecimals = 12;
 
 void AddLine(std::string& out, std::string_view line) {
   out += line;
@@ -122,14 +194,35 @@ std::string RatedCell(double value, int decimals, std::string_view rating) {
 }
 
 std::string SafetyCell(double safety, double minSafety) {
-  return RatedCell(safety, 2, FormatSafetyRating(safety, minSafety));
+  return RatedCell(safety, kSafetyDecimals, RatingText(RatePrinted(safety, minSafety, kSafetyDecimals)));
 }
 
 // The safety of a flank or root: outside the method a reached minimum is
 // not rated, only a missed one.
+bool IsRatedOutside(double safety, double minSafety, bool outsideMethod) {
+  return outsideMethod && RatePrinted(safety, minSafety, kSafetyDecimals) != PrintedRating::kFail;
+}
+
 std::string StressSafetyCell(double safety, double minSafety, bool outsideMethod) {
-  if (outsideMethod && safety >= minSafety) return RatedCell(safety, 2, texts::kStrengthRatingOutside);
+  if (IsRatedOutside(safety, minSafety, outsideMethod)) {
+    return RatedCell(safety, kSafetyDecimals, texts::kStrengthRatingOutside);
+  }
   return SafetyCell(safety, minSafety);
+}
+
+// x > 0 rounded down (see kLimitSignificantDigits) and printed; never 0.
+std::string FormatLimitRoundedDown(double x, int minDecimals) {
+  if (!(x > 0.0) || !std::isfinite(x)) return Num(x, minDecimals);
+  const double target = x * (1.0 - kLimitMargin);
+  const int magnitude = static_cast<int>(std::floor(std::log10(target)));
+  const int decimals = std::max(minDecimals, kLimitSignificantDigits - 1 - magnitude);
+  if (decimals > kLimitMaxDecimals) {
+    const double scale = std::pow(10.0, kLimitSignificantDigits - 1 - magnitude);
+    const double mantissa = std::floor(target * scale) / std::pow(10.0, kLimitSignificantDigits - 1);
+    return Num(mantissa, kLimitSignificantDigits - 1) + "e" + std::to_string(magnitude);
+  }
+  const double scale = std::pow(10.0, decimals);
+  return Num(std::floor(target * scale) / scale, decimals);
 }
 
 // The load, the factors and the two stress tables.
@@ -188,6 +281,12 @@ void AppendLoadAndStresses(std::string& out, const StrengthReportData& d) {
          std::string(texts::kStrengthSafetyFLabel) + Num(in.minSafetyF, 2) + std::string(texts::kStrengthCloseParen),
          StressSafetyCell(r.safetyF[0], in.minSafetyF, outside),
          StressSafetyCell(r.safetyF[1], in.minSafetyF, outside));
+  bool anyOutside = false;
+  for (int k = 0; k < 2; ++k) {
+    anyOutside = anyOutside || IsRatedOutside(r.safetyH[k], in.minSafetyH, outside) ||
+                 IsRatedOutside(r.safetyF[k], in.minSafetyF, outside);
+  }
+  if (anyOutside) AddLine(out, texts::kStrengthRatingOutsideLegend);
 }
 
 // The transmissible torque and power at the minimum safety factors.
@@ -197,8 +296,10 @@ void AppendTransmissible(std::string& out, const StrengthReportData& d) {
   const double pMax = tMax * d.inputs.speed1 / kPowerTorqueFactor;
   AddLine(out, "");
   AddLine(out, texts::kStrengthTransmissibleHeading);
-  AddLine(out, std::string(texts::kStrengthT1Max) + Num(tMax, 2) + std::string(texts::kStrengthNmPMax) +
-                   Num(pMax, 3) + std::string(texts::kStrengthKwAt) + Num(d.inputs.speed1, 0) +
+  // Rounded down: typed back as the load, neither gives less than the minimum safety.
+  AddLine(out, std::string(texts::kStrengthT1Max) + FormatLimitRoundedDown(tMax, 2) +
+                   std::string(texts::kStrengthNmPMax) + FormatLimitRoundedDown(pMax, 3) +
+                   std::string(texts::kStrengthKwAt) + Num(d.inputs.speed1, 0) +
                    std::string(texts::kStrengthPerMin));
   // Equal torques name the flank.
   AddLine(out, std::string(texts::kStrengthLimitedBy) +
@@ -231,8 +332,11 @@ void AppendShaftAndKey(std::string& out, const StrengthReportData& d) {
   AddShaftRow(out, d, texts::kStrengthShaftStandard, HasShaftValues,
               [](Col s) { return Cell(s.preferredShaftDiameter, 0); });
   AddShaftRow(out, d, texts::kStrengthShaftBore, HasShaftValues, [](Col s) {
-    if (s.shaftBore > 0) return RatedCell(s.shaftBore, 1, FormatSafetyRating(s.shaftBore, s.minShaftDiameter));
-    return Cell(s.shaftBore, 1);
+    if (s.shaftBore > 0) {
+      return RatedCell(s.shaftBore, kDiameterDecimals,
+                       RatingText(RatePrinted(s.shaftBore, s.minShaftDiameter, kDiameterDecimals)));
+    }
+    return Cell(s.shaftBore, kDiameterDecimals);
   });
   if (HasKeyValues(d, 0) || HasKeyValues(d, 1)) {
     AddShaftRow(out, d, texts::kStrengthKeySize, HasKeyValues, [](Col s) {
@@ -244,7 +348,7 @@ void AppendShaftAndKey(std::string& out, const StrengthReportData& d) {
       return s.pressure > 0 ? FitNumberPair(s.pressure, 0, "/", s.allowablePressure, 0) : kDash;
     });
     AddShaftRow(out, d, texts::kStrengthKeySafety, HasKeyValues,
-                [](Col s) { return SafetyCell(s.safety, 1.0); });
+                [](Col s) { return SafetyCell(s.safety, kKeyMinSafety); });
     AddShaftRow(out, d, texts::kStrengthKeyRequiredLength, HasKeyValues,
                 [](Col s) { return Cell(s.requiredKeyLength, 1); });
   }
@@ -314,6 +418,17 @@ std::string BuildStrengthMethodWarnings(const StrengthResults& r, int64_t pairKi
       AddLine(out, std::string(texts::kStrengthWarnRaisedUndefined) + Num(r.epsAlpha, 3));
     }
   }
+  if (r.filletContact[0] != 0 || r.filletContact[1] != 0) {
+    std::string names;
+    if (r.filletContact[0] != 0) names = std::string(texts::kStrengthGear1);
+    if (r.filletContact[1] != 0) {
+      if (!names.empty()) names += texts::kContactNamesAnd;
+      names += partnerName;
+    }
+    AddLine(out, std::string(texts::kStrengthWarnFilletPrefix) + names + std::string(texts::kStrengthWarnFilletMiddle) +
+                     Num(r.meshContactRatio, 3) + std::string(texts::kStrengthWarnFilletSuffix) +
+                     Num(r.tipCircleContactRatio, 3) + std::string(texts::kStrengthWarnFilletEnd));
+  }
   if (r.contactRatioBelowOne != 0) AddLine(out, texts::kStrengthWarnContactRatio);
   if (r.dynamicBeyondRange != 0) {
     const std::string_view lead = pairKind == kPairRack ? texts::kStrengthWarnDynamicRack : texts::kStrengthWarnDynamicPair;
@@ -333,7 +448,28 @@ std::string BuildStrengthMethodWarnings(const StrengthResults& r, int64_t pairKi
 }
 
 StrengthVerdict RateStrengthReport(const StrengthReportData& data) {
-  const StrengthVerdict verdict = RateStrength(ComputeWorstStrengthRatio(data));
+  // The worst rating of the cells the report prints: the smaller S_H and S_F,
+  // and bore / d min and S_p of every checked gear. On the exact numbers this
+  // is RateStrength of the worst ratio; on the printed ones the verdict never
+  // contradicts a cell.
+  const StrengthResults& r = data.results;
+  PrintedRating worst = PrintedRating::kOk;
+  const auto lower = [&worst](PrintedRating rating) {
+    if (static_cast<int>(rating) > static_cast<int>(worst)) worst = rating;
+  };
+  lower(RatePrinted(MinKeepNaN(r.safetyH[0], r.safetyH[1]), data.inputs.minSafetyH, kSafetyDecimals));
+  lower(RatePrinted(MinKeepNaN(r.safetyF[0], r.safetyF[1]), data.inputs.minSafetyF, kSafetyDecimals));
+  for (int k = 0; k < 2; ++k) {
+    if (k == 1 && data.gear2Checked == 0) break;
+    const StrengthShaftColumn& s = data.shaft[k];
+    if (s.shaftBore > 0 && s.minShaftDiameter > 0) {
+      lower(RatePrinted(s.shaftBore, s.minShaftDiameter, kDiameterDecimals));
+    }
+    if (s.hasKeyway != 0) lower(RatePrinted(s.safety, kKeyMinSafety, kSafetyDecimals));
+  }
+  StrengthVerdict verdict = kStrengthInsufficient;
+  if (worst == PrintedRating::kOk) verdict = kStrengthSufficient;
+  if (worst == PrintedRating::kTight) verdict = kStrengthTight;
   if (verdict != kStrengthInsufficient && IsOutsideStrengthMethod(data.results) != 0) return kStrengthOutsideMethod;
   return verdict;
 }

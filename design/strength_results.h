@@ -87,6 +87,8 @@ struct StrengthResults {
   int64_t contactRatioBelowOne = 0;   // eps_alpha used < 1
   int64_t contactRatioRaised = 0;     // the mesh's eps_alpha was below 0.5 and is calculated as 0.5
   double meshContactRatio = 0.0;      // eps_alpha of the mesh itself (-1 or 0 when undefined)
+  double tipCircleContactRatio = 0.0; // eps_alpha of A..E from the tip circles (0 when undefined)
+  int64_t filletContact[2] = {0, 0};  // the mate's tip meets the root fillet of gear 1, gear 2
   int64_t dynamicBeyondRange = 0;     // z1 v / 100 sqrt(u^2 / (1 + u^2)) >= 10 m/s
   double dynamicSpeedTerm = 0.0;      // that value, m/s
   int64_t internalInterference = 0;   // the teeth of the internal pair overlap

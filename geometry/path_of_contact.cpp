@@ -1,6 +1,7 @@
 // Line of action, contact ratios and current contact points of the three meshes.
 #include "geometry/path_of_contact.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -189,6 +190,88 @@ double ComputeTransverseContactRatio(const GearRecord& gear1, const GearRecord& 
   const double pbt =
       kPi * gear1.transverseModule * std::cos(gear1.transversePressureAngle);
   return lengthOfContact / pbt;
+}
+
+namespace {
+
+// Roll length on the line of action from the base circle to the form circle:
+// sqrt(rF^2 - rb^2), 0 when the form radius is not above the base radius.
+double RollLengthToForm(const GearRecord& g) {
+  const double rF = g.formRadius;
+  const double rb = g.baseRadius;
+  return rF > rb ? std::sqrt(rF * rF - rb * rb) : 0.0;
+}
+
+// The involute stretch [max(A, lowLimit), min(E, highLimit)] of a defined path,
+// with F1 and F2 given; the flags say which limit cut the tip-circle path.
+int FinishInvoluteContact(const GearRecord& gear1, const PathOfContactRecord& path,
+                          double lowLimit, double highLimit, double form1, double form2,
+                          InvoluteContactRecord& record) {
+  record = InvoluteContactRecord{};
+  if (path.valid != 1) return 0;
+  const double pbt =
+      kPi * gear1.transverseModule * std::cos(gear1.transversePressureAngle);
+  record.posForm1 = form1;
+  record.posForm2 = form2;
+  const double tolerance = kInvoluteContactToleranceModules * gear1.normalModule;
+  record.belowForm1 = path.posA < lowLimit - tolerance ? 1 : 0;
+  record.belowForm2 = path.posE > highLimit + tolerance ? 1 : 0;
+  record.posStart = record.belowForm1 != 0 ? lowLimit : path.posA;
+  record.posEnd = record.belowForm2 != 0 ? highLimit : path.posE;
+  if (record.posEnd < record.posStart) record.posEnd = record.posStart;
+  record.contactRatio = (path.posE - path.posA) / pbt;
+  record.involuteContactRatio = record.belowForm1 == 0 && record.belowForm2 == 0
+                                    ? record.contactRatio
+                                    : (record.posEnd - record.posStart) / pbt;
+  if (!IsFiniteNumber(record.involuteContactRatio) || !IsFiniteNumber(record.contactRatio)) {
+    record = InvoluteContactRecord{};
+    return 0;
+  }
+  record.valid = 1;
+  return 1;
+}
+
+}  // namespace
+
+int ComputePairInvoluteContact(const GearRecord& gear1, const GearRecord& gear2,
+                               double centreDistance, InvoluteContactRecord& record) {
+  PathOfContactRecord path;
+  ComputePairPathOfContact(gear1, gear2, centreDistance, 0.0, path);
+  // Gear 1's involute runs from F1 (>= T1 = 0) outwards, gear 2's from F2
+  // (<= T2) back towards T1.
+  const double form1 = RollLengthToForm(gear1);
+  const double form2 = path.posT2 - RollLengthToForm(gear2);
+  return FinishInvoluteContact(gear1, path, form1, std::min(form2, path.posT2), form1, form2,
+                               record);
+}
+
+int ComputeRackInvoluteContact(const GearRecord& pinion, const GearRecord& rack,
+                               InvoluteContactRecord& record) {
+  PathOfContactRecord path;
+  ComputeRackPathOfContact(pinion, rack, 0.0, path);
+  const double form1 = RollLengthToForm(pinion);
+  // The rack's root rounding (radius rho, touching the root line hf below the
+  // pitch line) meets the straight flank hf - rho (1 - sin alpha_n) below the
+  // pitch line; the line of action crosses that line, at the distance dF from
+  // the pinion centre, at (dF - rb1 cos alpha_t) / sin alpha_t.
+  const double m = rack.normalModule;
+  const double formDepth = (rack.dedendumFactor - rack.toolTipRadiusFactor *
+                                                      (1.0 - std::sin(rack.pressureAngle))) * m;
+  const double dF = pinion.pitchRadius + pinion.profileShift * m + formDepth;
+  const double alphaT = pinion.transversePressureAngle;
+  const double form2 = (dF - pinion.baseRadius * std::cos(alphaT)) / std::sin(alphaT);
+  return FinishInvoluteContact(pinion, path, form1, form2, form1, form2, record);
+}
+
+int ComputeInternalInvoluteContact(const GearRecord& pinion, const GearRecord& ring,
+                                   double centreDistance, InvoluteContactRecord& record) {
+  PathOfContactRecord path;
+  ComputeInternalPathOfContact(pinion, ring, centreDistance, 0.0, path);
+  // T2 lies before T1 on this line and the ring's involute runs from T2 past
+  // the pinion's tip; only the pinion's form circle limits the start.
+  const double form1 = RollLengthToForm(pinion);
+  return FinishInvoluteContact(pinion, path, std::max(form1, path.posT2), path.posE, form1,
+                               path.posE, record);
 }
 
 double ComputeOverlapRatio(const GearRecord& gear) {

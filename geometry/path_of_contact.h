@@ -60,6 +60,40 @@ int ComputeInternalPathOfContact(const GearRecord& pinion, const GearRecord& rin
 double ComputeTransverseContactRatio(const GearRecord& gear1, const GearRecord& gear2,
                                      double centreDistance);
 
+// The stretch of the path of contact A..E on which both flanks are involutes
+// (or, for the rack, the straight flank). A tip that meets the line of action
+// below the mate's form circle, where the mate's involute begins, or past the
+// mate's tangent point T1 / T2, touches the mate's root fillet: that part of
+// A..E carries no involute contact. Positions as in PathOfContactRecord.
+//   F1 = sqrt(rF1^2 - rb1^2): gear 1's form circle on the line (at or past T1);
+//   F2 = T2 - sqrt(rF2^2 - rb2^2): gear 2's form circle (at or before T2);
+//        rack: where the line crosses the line on which the rack's root
+//        rounding meets its straight flank, hf - rho (1 - sin alpha_n) below
+//        its pitch line; ring gear: no limit (its record holds no form radius
+//        at the root), F2 = E.
+//   usable path = [max(A, F1, T1), min(E, F2, T2)] (rack and ring: no T2 bound).
+struct InvoluteContactRecord {
+  int64_t valid = 0;       // 1 when the path of contact is defined
+  double posStart = 0.0;   // start of involute contact
+  double posEnd = 0.0;     // end of involute contact (posStart when there is none)
+  double posForm1 = 0.0;   // F1
+  double posForm2 = 0.0;   // F2
+  int64_t belowForm1 = 0;  // 1 = the mate's tip reaches below gear 1's form circle (A < F1)
+  int64_t belowForm2 = 0;  // 1 = gear 1's tip reaches below the mate's form circle (E > F2)
+  double contactRatio = 0.0;          // (E - A) / pbt, from the tip circles
+  double involuteContactRatio = 0.0;  // (posEnd - posStart) / pbt; equals contactRatio
+                                      // exactly when both flags are 0
+};
+
+// The involute stretch of the three meshes (the path at rotation 0).
+// Each returns record.valid.
+int ComputePairInvoluteContact(const GearRecord& gear1, const GearRecord& gear2,
+                               double centreDistance, InvoluteContactRecord& record);
+int ComputeRackInvoluteContact(const GearRecord& pinion, const GearRecord& rack,
+                               InvoluteContactRecord& record);
+int ComputeInternalInvoluteContact(const GearRecord& pinion, const GearRecord& ring,
+                                   double centreDistance, InvoluteContactRecord& record);
+
 // Overlap ratio eps_beta = b sin beta / (pi mn) of one gear (0 for spur gears);
 // -1 when the module is not a positive number or b or beta is not finite.
 double ComputeOverlapRatio(const GearRecord& gear);

@@ -220,6 +220,14 @@ inline constexpr double kSpurHelixTolerance = 1e-9;
 // lie no more than this (mm) outside it.
 inline constexpr double kContactPositionTolerance = 1e-9;
 
+// A tip counts as reaching below the mate's form circle (into its root
+// fillet) only when it meets the line of action more than this many modules
+// of gear 1 beyond the form circle's point. A mate cut by the same basic rack
+// whose tip line lies where the cutter's rounding ends (0.99997 m deep for
+// 0.38 m at 20 degrees) then keeps its full contact ratio: such a difference
+// is far below any tooth's tolerance.
+inline constexpr double kInvoluteContactToleranceModules = 1e-3;
+
 // A ring gear's root arc and tip land are drawn only when their half angle
 // exceeds this (rad); below it the arc has shrunk to a point.
 inline constexpr double kRingArcMinHalfAngle = 1e-12;

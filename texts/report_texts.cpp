@@ -115,7 +115,7 @@ const std::string_view kWarnPinOutsideInvolute =
 const std::string_view kWarnUndercut = NV_TEXT("  ! undercut (x < x min)", "  ! ondersnijding (x < x min)");
 const std::string_view kWarnPointed =
     NV_TEXT("  ! pointed tooth, tip circle reduced", "  ! spitse tand, kopcirkel verkleind");
-const std::string_view kWarnTipThickness = NV_TEXT("  ! tip thickness < 0.25 m", "  ! kopdikte < 0,25 m");
+const std::string_view kWarnTipThickness = NV_TEXT("  ! tip thickness < 0.25 m", "  ! kopdikte < 0.25 m");
 const std::string_view kWarnBoreRoot =
     NV_TEXT("  ! bore larger than root circle", "  ! boring groter dan voetcirkel");
 const std::string_view kWarnBallOutsideInvolute =
@@ -154,7 +154,7 @@ const std::string_view kWarnRackInvalidInputs =
             "  ! ongeldig: module, aantal tanden, α, β of b buiten bereik");
 const std::string_view kWarnRackPointed = NV_TEXT("  ! pointed rack tooth", "  ! spitse heugeltand");
 const std::string_view kWarnRackInvalid = NV_TEXT("  ! invalid: Hp must be larger than hf = 1.25 m",
-                                                  "  ! ongeldig: Hp moet groter zijn dan hf = 1,25 m");
+                                                  "  ! ongeldig: Hp moet groter zijn dan hf = 1.25 m");
 
 const std::string_view kWarnInternalInvalid =
     NV_TEXT("  ! invalid geometry (rim thickness > 0?)", "  ! geometrie ongeldig (randdikte > 0?)");
@@ -167,7 +167,7 @@ const std::string_view kExplClearance1 =
 const std::string_view kExplClearance2 =
     NV_TEXT("   tip clearance ring tip – pinion root", "   kopspeling ringkop – rondselvoet");
 const std::string_view kWarnClearance =
-    NV_TEXT("  ! tip clearance smaller than 0.1 m", "  ! kopspeling kleiner dan 0,1 m");
+    NV_TEXT("  ! tip clearance smaller than 0.1 m", "  ! kopspeling kleiner dan 0.1 m");
 const std::string_view kWarnRingTipFillet =
     NV_TEXT("  ! ring tip touches the pinion root fillet (switch on 'shorten ring tip')",
             "  ! ringkop raakt de voetronding van het rondsel (zet 'ringkop inkorten' aan)");

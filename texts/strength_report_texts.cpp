@@ -36,7 +36,7 @@ const std::string_view kStrengthShaftBore = NV_TEXT("bore [mm]", "boring [mm]");
 const std::string_view kStrengthKeySize = NV_TEXT("key b×h, bearing height k", "spie b×h, draagvlak k");
 const std::string_view kStrengthKeyLength = NV_TEXT("key length / bearing [mm]", "spielengte / dragend [mm]");
 const std::string_view kStrengthKeyPressure = NV_TEXT("p / p perm [N/mm²]", "p / p toel [N/mm²]");
-const std::string_view kStrengthKeySafety = NV_TEXT("S_p  (min 1.00)", "S_p  (min 1,00)");
+const std::string_view kStrengthKeySafety = NV_TEXT("S_p  (min 1.00)", "S_p  (min 1.00)");
 const std::string_view kStrengthKeyRequiredLength =
     NV_TEXT("required key length [mm]", "benodigde spielengte [mm]");
 const std::string_view kStrengthGear1Prefix = NV_TEXT("  gear 1: ", "  wiel 1: ");
@@ -59,7 +59,7 @@ const std::string_view kStrengthWarnContactRatio =
             "  ! εα kleiner dan 1: de last gaat niet van tand op tand over; buiten de methode");
 const std::string_view kStrengthWarnRaisedPrefix = NV_TEXT("  ! εα of the mesh ", "  ! εα van de ingrijping ");
 const std::string_view kStrengthWarnRaisedSuffix =
-    NV_TEXT(" is below 0.5: calculated with εα ", " ligt onder 0,5: gerekend met εα ");
+    NV_TEXT(" is below 0.5: calculated with εα ", " ligt onder 0.5: gerekend met εα ");
 const std::string_view kStrengthWarnRaisedUndefined =
     NV_TEXT("  ! εα of the mesh is not defined: calculated with εα ",
             "  ! εα van de ingrijping is niet bepaald: gerekend met εα ");

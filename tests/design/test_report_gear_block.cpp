@@ -131,7 +131,7 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
   const std::string kPinInv = Lang("  ! pin touches outside the involute", "  ! pen raakt buiten de evolvente");
   const std::string kUnder = Lang("  ! undercut (x < x min)", "  ! ondersnijding (x < x min)");
   const std::string kPointed = Lang("  ! pointed tooth, tip circle reduced", "  ! spitse tand, kopcirkel verkleind");
-  const std::string kTip = Lang("  ! tip thickness < 0.25 m", "  ! kopdikte < 0,25 m");
+  const std::string kTip = Lang("  ! tip thickness < 0.25 m", "  ! kopdikte < 0.25 m");
   const std::string kBore = Lang("  ! bore larger than root circle", "  ! boring groter dan voetcirkel");
   const std::string kInvalid = Lang("  ! invalid geometry", "  ! geometrie ongeldig");
   const Case cases[] = {

@@ -249,7 +249,7 @@ TEST(RackReport, InvalidRackHasOnlyItsInvalidLineAndNoContactRatios) {
   EXPECT_EQ(text.find("εα"), std::string::npos);
   const std::string rackBlock = std::string("\r\n") + Lang("RACK (orange)", "HEUGEL (oranje)") + "\r\n" +
                                 Lang("  ! invalid: Hp must be larger than hf = 1.25 m",
-                                     "  ! ongeldig: Hp moet groter zijn dan hf = 1,25 m") +
+                                     "  ! ongeldig: Hp moet groter zijn dan hf = 1.25 m") +
                                 "\r\n\r\n";
   EXPECT_NE(text.find(rackBlock), std::string::npos) << text;
 }
@@ -270,7 +270,7 @@ TEST(RackReport, SteepRackRoundingsAndTheTrueReasonOfARejection) {
        Lang("  ! root roundings reduced to ρ = ", "  ! voetrondingen verkleind tot ρ = ") + Fix(rho25, 3) +
            Lang(" mm to fit the tooth gap", " mm om in de tandholte te passen")},
       {"Hp on the root line", 20.0, 2.5, 0.0,
-       Lang("  ! invalid: Hp must be larger than hf = 1.25 m", "  ! ongeldig: Hp moet groter zijn dan hf = 1,25 m")},
+       Lang("  ! invalid: Hp must be larger than hf = 1.25 m", "  ! ongeldig: Hp moet groter zijn dan hf = 1.25 m")},
       {"35 deg, gap closed", 35.0, 20.0, 0.0,
        Lang("  ! invalid: the flanks of a tooth gap meet above the root line (α too large)",
             "  ! ongeldig: de flanken van een tandholte raken elkaar boven de voetlijn (α te groot)")},
@@ -408,20 +408,31 @@ TEST(InternalReport, GoldenReports) {
          "\r\n";
     t += "  c2 = " + Fix(c2, 3) + Lang("   tip clearance ring tip – pinion root", "   kopspeling ringkop – rondselvoet") +
          "\r\n";
-    if (epsAlpha + epsBeta < 1.1) t += Lang("  ! contact ratio too small", "  ! ingrijpingsgraad te klein") + std::string("\r\n");
-    if (c1 < 0.1 * c.mn || c2 < 0.1 * c.mn) {
-      t += Lang("  ! tip clearance smaller than 0.1 m", "  ! kopspeling kleiner dan 0,1 m") + std::string("\r\n");
-    }
     // The pinion's usable involute begins where the tool's straight flank
     // ends (DIN 3960, no undercut): its roll length from T1 is
     // r sin at - (hfP* - rhoF* (1 - sin an) - x) m / sin at.
     const double formRoll = g1.r() * std::sin(g1.at()) -
                             (1.25 - 0.38 * (1.0 - std::sin(g1.an())) - c.x1) * c.mn / std::sin(g1.at());
     ASSERT_GT(std::fabs(posA - formRoll), 1e-3) << c.name;
+    // Where the ring's tip reaches into the pinion's fillet, only F1..E is
+    // involute contact.
+    const double usableEpsAlpha =
+        posA < formRoll ? (posE - formRoll) / (kPi * g1.mt() * std::cos(g1.at())) : epsAlpha;
+    if (usableEpsAlpha + epsBeta < 1.1) {
+      t += Lang("  ! contact ratio too small", "  ! ingrijpingsgraad te klein") + std::string("\r\n");
+    }
+    if (c1 < 0.1 * c.mn || c2 < 0.1 * c.mn) {
+      t += Lang("  ! tip clearance smaller than 0.1 m", "  ! kopspeling kleiner dan 0.1 m") + std::string("\r\n");
+    }
     filletCases += posA < formRoll ? 1 : 0;
-    if (posA < formRoll) t += Lang("  ! ring tip touches the pinion root fillet (switch on 'shorten ring tip')",
-              "  ! ringkop raakt de voetronding van het rondsel (zet 'ringkop inkorten' aan)") +
-         std::string("\r\n");
+    if (posA < formRoll) {
+      t += Lang("  ! ring tip touches the pinion root fillet (switch on 'shorten ring tip')",
+                "  ! ringkop raakt de voetronding van het rondsel (zet 'ringkop inkorten' aan)") +
+           std::string("\r\n");
+      t += Lang("  ! the tip of the ring gear meets the root fillet of the pinion: usable εα = ",
+                "  ! de kop van de ring raakt de voetronding van het rondsel: bruikbare εα = ") +
+           Fix(usableEpsAlpha, 3) + "\r\n";
+    }
     t += Lang("  no interference (checked over one full pitch)",
               "  geen interferentie (gecontroleerd over een volle steek)") +
          std::string("\r\n");

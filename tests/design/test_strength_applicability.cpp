@@ -115,7 +115,7 @@ TEST(StrengthApplicability, ContactRatioRaisedToTheFloorIsSaid) {
   std::snprintf(value, sizeof value, "%.3f", eps);
   EXPECT_TRUE(Contains(run.report, Pick("  ! εα of the mesh ", "  ! εα van de ingrijping ") + value +
                                        Pick(" is below 0.5: calculated with εα 0.500\r\n",
-                                            " ligt onder 0,5: gerekend met εα 0.500\r\n")))
+                                            " ligt onder 0.5: gerekend met εα 0.500\r\n")))
       << run.report;
   EXPECT_TRUE(Contains(run.report, kContactWarning));
   EXPECT_EQ(run.verdict.rfind(kOutside, 0), 0u) << run.verdict;

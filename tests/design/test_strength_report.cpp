@@ -156,8 +156,10 @@ const std::vector<std::string> kGoldenPairReport = {
     "",
     Pick("TRANSMISSIBLE (at the minimum safety factors)",
          "OVERDRAAGBAAR (bij de minimale veiligheden)"),
-    Pick("  T1 max = 22.57 Nm   P max = 3.545 kW at 1500 /min",
-         "  T1 max = 22.57 Nm   P max = 3.545 kW bij 1500 /min"),
+    // A limit of exactly 22.57 Nm is printed rounded down (22.57 typed back
+    // would sit on the minimum safety to the last bit).
+    Pick("  T1 max = 22.56 Nm   P max = 3.545 kW at 1500 /min",
+         "  T1 max = 22.56 Nm   P max = 3.545 kW bij 1500 /min"),
     Pick("  limited by the flank pressure",
          "  bepaald door de flankdruk"),
     "",
@@ -178,7 +180,7 @@ const std::vector<std::string> kGoldenPairReport = {
     Pick("  p / p perm [N/mm²]                    -    177/387",
          "  p / p toel [N/mm²]                    -    177/387"),
     Pick("  S_p  (min 1.00)                       -    2.19 ok",
-         "  S_p  (min 1,00)                       -    2.19 ok"),
+         "  S_p  (min 1.00)                       -    2.19 ok"),
     Pick("  required key length [mm]              -       13.5",
          "  benodigde spielengte [mm]             -       13.5"),
     Pick("  gear 1: no keyway: shaft-hub connection (press fit, clamp or spline) not calculated",
@@ -271,11 +273,11 @@ TEST(StrengthReportText, LimitNamesRootOnlyWhenRootTorqueIsSmaller) {
   };
   const Case cases[] = {
       {22.57, 83.76, "  limited by the flank pressure", "  bepaald door de flankdruk",
-       "  T1 max = 22.57 Nm   P max = 3.545 kW at 1500 /min"},
+       "  T1 max = 22.56 Nm   P max = 3.545 kW at 1500 /min"},  // rounded down: 22.57 is the limit
       {50.0, 50.0, "  limited by the flank pressure", "  bepaald door de flankdruk",
-       "  T1 max = 50.00 Nm   P max = 7.853 kW at 1500 /min"},  // 50 * 1500 / 9550 = 7.8534
+       "  T1 max = 49.99 Nm   P max = 7.853 kW at 1500 /min"},  // 50 * 1500 / 9550 = 7.8534
       {90.0, 40.0, "  limited by the root stress", "  bepaald door de voetspanning",
-       "  T1 max = 40.00 Nm   P max = 6.283 kW at 1500 /min"},  // 40 * 1500 / 9550 = 6.2827
+       "  T1 max = 39.99 Nm   P max = 6.282 kW at 1500 /min"},  // 40 * 1500 / 9550 = 6.2827
   };
   for (const Case& c : cases) {
     StrengthReportData d = HandPair();
