@@ -25,6 +25,17 @@ int BsplineDegreeFor(int64_t n);
 int InterpolateBspline(int64_t n, const std::vector<double>& t, std::vector<double>& knots,
                        std::vector<double>& inverse);
 
+// The same interpolation solved for the control points themselves, as the
+// collocation matrix is banded (each row holds the p + 1 basis functions that
+// are not zero at its parameter): Gaussian elimination within the band, in
+// work linear in n. No pivoting is needed, since a collocation matrix with
+// each parameter inside its basis function's support is totally positive.
+// points holds the n points on entry and the n control points on return.
+// Returns the degree p, or -1 when the matrix is singular (equal parameters);
+// then points is left in an unspecified state.
+int SolveBsplineInterpolation(const std::vector<double>& t, std::vector<double>& knots,
+                              std::vector<std::array<double, 2>>& points);
+
 // The n basis functions of degree p on knots (n + p + 1 values) at t, by the
 // Cox-de Boor recursion; at t = last knot the last function is 1.
 void EvalBsplineBasis(int p, const std::vector<double>& knots, int64_t n, double t,
@@ -36,10 +47,11 @@ void StepFormatKnotLists(const std::vector<double>& knots, int64_t count);
 
 using StepPoint3 = std::array<double, 3>;
 
-// The control points (one CARTESIAN_POINT each) and the curve; returns the
-// curve's entity number.
-int64_t StepWriteBsplineCurve(int p, const std::vector<StepPoint3>& controlPoints,
-                              const std::vector<double>& knots);
+// The control points (one CARTESIAN_POINT each) and the curve, with its knot
+// lists in STEP form (as StepFormatKnotLists gives them, formatted once for
+// all curves on the same knots); returns the curve's entity number.
+int64_t StepWriteBsplineCurve(int p, const std::vector<StepPoint3>& controlPoints, const std::string& mults,
+                              const std::string& knotValues);
 
 // The surface entity over already written control points: rows[a][l] holds
 // the entity number of control point (u index a, v index l). The knot lists

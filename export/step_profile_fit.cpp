@@ -1,6 +1,7 @@
 // The interpolating B-spline through the points of one outline curve.
 #include "export/step_profile_fit.h"
 
+#include <array>
 #include <cmath>
 
 #include "export/step_bspline.h"
@@ -39,19 +40,12 @@ std::vector<double> StepChordParameters(const std::vector<OutlinePoint>& pts) {
 StepProfileFit StepFitProfile(const std::vector<OutlinePoint>& pts) {
   StepProfileFit fit;
   const std::size_t m = pts.size();
-  std::vector<double> inverse;
-  fit.degree = InterpolateBspline(static_cast<int64_t>(m), StepChordParameters(pts), fit.knots, inverse);
+  std::vector<std::array<double, 2>> solved(m);
+  for (std::size_t q = 0; q < m; ++q) solved[q] = {pts[q].x, pts[q].y};
+  fit.degree = SolveBsplineInterpolation(StepChordParameters(pts), fit.knots, solved);
   if (fit.degree < 0) return fit;
   fit.controls.resize(m);
-  for (std::size_t a = 0; a < m; ++a) {
-    double cx = 0.0;
-    double cy = 0.0;
-    for (std::size_t q = 0; q < m; ++q) {
-      cx += inverse[a * m + q] * pts[q].x;
-      cy += inverse[a * m + q] * pts[q].y;
-    }
-    fit.controls[a] = {cx, cy};
-  }
+  for (std::size_t a = 0; a < m; ++a) fit.controls[a] = {solved[a][0], solved[a][1]};
   // Clamped interpolation: the end control points are the end points.
   fit.controls.front() = pts.front();
   fit.controls.back() = pts.back();

@@ -106,8 +106,8 @@ int64_t StepWriteExtrudedSolid(const GearRecord& gear, double x0, double y0, dou
         bottom.push_back({placeX(q), placeY(q), 0.0});
         top.push_back({placeX(q) + shift, placeY(q), b});
       }
-      bottomCurve = StepWriteBsplineCurve(fit.degree, bottom, fit.knots);
-      topCurve = StepWriteBsplineCurve(fit.degree, top, fit.knots);
+      bottomCurve = StepWriteBsplineCurve(fit.degree, bottom, fit.mults, fit.knotValues);
+      topCurve = StepWriteBsplineCurve(fit.degree, top, fit.mults, fit.knotValues);
       surface = StepAddEntity("SURFACE_OF_LINEAR_EXTRUSION(''," + StepFormatRef(bottomCurve) + "," +
                               StepFormatRef(extrusion) + ")");
     } else {

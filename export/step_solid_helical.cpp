@@ -75,7 +75,7 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
                                              y0 + sines[0] * q.x + cosines[0] * q.y, heights[0]);
     topVertices[i] = StepWriteVertexPoint(x0 + cosines[d - 1] * q.x - sines[d - 1] * q.y,
                                           y0 + sines[d - 1] * q.x + cosines[d - 1] * q.y, heights[d - 1]);
-    const int64_t helix = StepWriteBsplineCurve(axialDegree, sweep(q.x, q.y), axialKnots);
+    const int64_t helix = StepWriteBsplineCurve(axialDegree, sweep(q.x, q.y), axialMults, axialKnotValues);
     helixEdges[i] = StepWriteEdgeCurve(bottomVertices[i], topVertices[i], helix);
   }
   bottomVertices[n] = bottomVertices[0];
@@ -109,8 +109,8 @@ int64_t StepWriteHelicalSolid(const GearRecord& gear, double x0, double y0, doub
       bottom[a] = net[a].front();
       top[a] = net[a].back();
     }
-    const int64_t bottomCurve = StepWriteBsplineCurve(profileDegree, bottom, fit.knots);
-    const int64_t topCurve = StepWriteBsplineCurve(profileDegree, top, fit.knots);
+    const int64_t bottomCurve = StepWriteBsplineCurve(profileDegree, bottom, fit.mults, fit.knotValues);
+    const int64_t topCurve = StepWriteBsplineCurve(profileDegree, top, fit.mults, fit.knotValues);
     bottomEdges[i] = StepWriteEdgeCurve(bottomVertices[i], bottomVertices[i + 1], bottomCurve);
     topEdges[i] = StepWriteEdgeCurve(topVertices[i], topVertices[i + 1], topCurve);
     const int64_t face =
