@@ -34,6 +34,12 @@ void ReportShow() {
       text += kReportLineEnd;
     }
   }
-  GadgetSetText(kEditorReport, text + report);
+  // Fields read as 0 from a text with no number: the design is made, named here.
+  std::string notes;
+  if (fault.empty() && !report.empty()) {
+    for (const std::string& note : DescribeShownInputNotes()) ReportAppendLine(notes, {texts::kFaultReportLead, note});
+    if (!notes.empty()) notes += kReportLineEnd;
+  }
+  GadgetSetText(kEditorReport, text + notes + report);
   ReportUpdateStrength();
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // fit = 1 frames the view on the new design, 0 keeps the view (the single and
 // rack drivers also frame it when the mode was another one).
@@ -43,6 +44,13 @@ extern double gInternalShiftDifference;
 std::string DescribeTabInputFault(int64_t tab);
 // The same for the tab shown in tab panel 0.
 std::string DescribeShownInputFault();
+
+// Fields of the tab that may be left empty for 0 and hold a text with no
+// number: each is read as the field reader takes it and the design is made,
+// but the report names it, e.g. "Bore d1 [mm] = abc is no usable number; read
+// as 0". Empty for a pair tab with no chosen row.
+std::vector<std::string> DescribeTabInputNotes(int64_t tab);
+std::vector<std::string> DescribeShownInputNotes();
 
 // What a driver does when its tab's inputs describe no design: the last design
 // of the tab (mode tabMode) stays drawn, the design of any other tab is

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/globals.h"
@@ -30,6 +32,12 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // read up to the first character that is no digit).
 enum class FieldKind { kReal, kWhole };
 
+// A field whose range holds 0 (a bore, a backlash, a profile shift: "0 for
+// none") reads an empty text as 0 and is then in order; a text that holds no
+// number is read as the reader takes it (as 0, or its leading number) and
+// named, but the design is made. Other fields refuse both.
+enum class TextWithoutNumber { kRefused, kReadAsZero };
+
 // A field and its valid range. lowOpen: the value must be larger than low
 // (a module or a face width of 0 is no gear); otherwise low is allowed.
 // Every value must be finite.
@@ -40,6 +48,14 @@ struct FieldRule {
   double low = -kInf;
   double high = kInf;
   bool lowOpen = false;
+  TextWithoutNumber withoutNumber = TextWithoutNumber::kRefused;
+};
+
+// What the check of one field found: nothing, a value named but used, or a
+// value that describes no design.
+struct FieldCheck {
+  std::string text;
+  bool refuses = false;
 };
 
 // Ranges of the single gear and of the pinion of the rack tab.
@@ -54,6 +70,10 @@ constexpr double kRackTeethMax = 2000;
 
 FieldRule Positive(int64_t control, std::string_view label) { return {control, label, FieldKind::kReal, 0.0, kInf, true}; }
 FieldRule AnyNumber(int64_t control, std::string_view label) { return {control, label}; }
+// A field that may be left empty for 0, with no value below low.
+FieldRule ZeroForNone(int64_t control, std::string_view label, double low = -kInf) {
+  return {control, label, FieldKind::kReal, low, kInf, false, TextWithoutNumber::kReadAsZero};
+}
 FieldRule Between(int64_t control, std::string_view label, double low, double high) {
   return {control, label, FieldKind::kReal, low, high};
 }
@@ -87,16 +107,30 @@ bool StartsWithNumber(std::string_view text, FieldKind kind) {
          IsDigit(text[i + 1]);
 }
 
-std::string RangeText(const FieldRule& rule) {
-  if (rule.lowOpen) return std::string(texts::kFaultRangeMoreThan) + FormatNumberTrimmed(rule.low);
-  if (std::isinf(rule.low) && std::isinf(rule.high)) return std::string(texts::kFaultRangeAnyNumber);
-  return FormatNumberTrimmed(rule.low) + std::string(texts::kFaultRangeTo) + FormatNumberTrimmed(rule.high);
+// The sentence about a value outside the range, and the range said after
+// "is no usable number".
+std::string OutsideText(const FieldRule& rule) {
+  using namespace texts;
+  if (rule.lowOpen) return std::string(kFaultMustBeMoreThan) + FormatNumberTrimmed(rule.low);
+  if (std::isinf(rule.high)) return std::string(kFaultMustNotBeLessThan) + FormatNumberTrimmed(rule.low);
+  return std::string(kFaultOutsideRange) + FormatNumberTrimmed(rule.low) + std::string(kFaultRangeTo) +
+         FormatNumberTrimmed(rule.high);
 }
 
-// The warning for the field, or "" when its text reads as a value in range.
-std::string CheckField(const FieldRule& rule) {
+std::string RangeAfterNoNumber(const FieldRule& rule) {
+  using namespace texts;
+  if (rule.lowOpen) return std::string(kFaultNoNumberMoreThan) + FormatNumberTrimmed(rule.low);
+  if (std::isinf(rule.low) && std::isinf(rule.high)) return {};
+  if (std::isinf(rule.high)) return std::string(kFaultNoNumberNotLessThan) + FormatNumberTrimmed(rule.low);
+  return std::string(kFaultNoNumberRange) + FormatNumberTrimmed(rule.low) + std::string(kFaultRangeTo) +
+         FormatNumberTrimmed(rule.high);
+}
+
+FieldCheck CheckField(const FieldRule& rule) {
   const std::string text = GadgetGetText(rule.control);
   const std::string_view shown = Trimmed(text);
+  const bool readsAsZero = rule.withoutNumber == TextWithoutNumber::kReadAsZero;
+  if (shown.empty() && readsAsZero) return {};
   const bool readable = StartsWithNumber(shown, rule.kind);
   const double value = rule.kind == FieldKind::kWhole ? static_cast<double>(ParseWholeNumberText(text))
                                                       : ParseNumberText(text);
@@ -104,17 +138,55 @@ std::string CheckField(const FieldRule& rule) {
   const bool inRange = std::isfinite(value) && (rule.lowOpen ? value > rule.low : value >= rule.low) &&
                        value <= rule.high;
   if (readable && inRange) return {};
-  const bool isNumber = readable && std::isfinite(value);
-  return std::string(rule.label) + " = " + (shown.empty() ? std::string(texts::kFaultEmptyText) : std::string(shown)) +
-         std::string(isNumber ? texts::kFaultOutsideRange : texts::kFaultNoNumber) + RangeText(rule);
+  const std::string lead =
+      std::string(rule.label) + " = " + (shown.empty() ? std::string(texts::kFaultEmptyText) : std::string(shown));
+  if (readable && std::isfinite(value)) return {lead + OutsideText(rule), true};
+  if (readsAsZero && inRange) {
+    return {lead + std::string(texts::kFaultNoNumber) + std::string(texts::kFaultReadAs) + FormatNumberTrimmed(value),
+            false};
+  }
+  return {lead + std::string(texts::kFaultNoNumber) + RangeAfterNoNumber(rule), true};
 }
 
-std::string FirstFault(std::initializer_list<FieldRule> rules) {
-  for (const FieldRule& rule : rules) {
-    std::string fault = CheckField(rule);
-    if (!fault.empty()) return fault;
+// The tab's fields in the order the user reads them.
+std::vector<FieldRule> TabFieldRules(int64_t tab) {
+  using namespace texts;
+  switch (tab) {
+    case kTabPair:
+      return {Positive(kFieldPairCentreDistance, kLabelCentreDistance),
+              AnyNumber(kFieldPairPressureAngle, kLabelPressureAngle),
+              ZeroForNone(kFieldPairShiftX1, kLabelProfileShiftX1), Positive(kFieldPairFaceWidth, kLabelFaceWidth),
+              ZeroForNone(kFieldPairBacklash, kLabelBacklash), ZeroForNone(kFieldPairBore1, kFaultBore1, 0.0),
+              ZeroForNone(kFieldPairBore2, kFaultBore2, 0.0)};
+    case kTabSingle:
+      return {Positive(kComboSingleModule, kLabelModule),
+              Teeth(kFieldSingleTeeth, kLabelTeeth, kTeethMin, kTeethMax),
+              ZeroForNone(kFieldSingleShift, kLabelProfileShift),
+              Between(kFieldSinglePressureAngle, kLabelPressureAngle, kPressureAngleMinDeg, kPressureAngleMaxDeg),
+              Between(kFieldSingleHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
+              Positive(kFieldSingleFaceWidth, kLabelFaceWidth),
+              ZeroForNone(kFieldSingleThicknessAllowance, kLabelThicknessAllowance),
+              ZeroForNone(kFieldSingleBore, kLabelBore, 0.0)};
+    case kTabRack:
+      return {Positive(kComboRackModule, kLabelModule),
+              Teeth(kFieldRackPinionTeeth, kLabelPinionTeeth, kTeethMin, kTeethMax),
+              ZeroForNone(kFieldRackShift, kLabelProfileShift),
+              Between(kFieldRackPressureAngle, kLabelPressureAngle, kPressureAngleMinDeg, kPressureAngleMaxDeg),
+              Between(kFieldRackHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
+              Positive(kFieldRackFaceWidth, kLabelFaceWidth),
+              ZeroForNone(kFieldRackPinionBore, kLabelPinionBore, 0.0),
+              ZeroForNone(kFieldRackBacklash, kLabelBacklash),
+              Teeth(kFieldRackTeeth, kLabelRackTeeth, kRackTeethMin, kRackTeethMax),
+              RackHeightRule()};
+    case kTabInternal:
+      return {Positive(kFieldIntCentreDistance, kLabelCentreDistance),
+              AnyNumber(kFieldIntPressureAngle, kLabelPressureAngle),
+              ZeroForNone(kFieldIntShiftX1, kLabelProfileShiftX1), Positive(kFieldIntFaceWidth, kLabelFaceWidth),
+              ZeroForNone(kFieldIntBacklash, kLabelBacklash), ZeroForNone(kFieldIntPinionBore, kLabelPinionBore, 0.0),
+              ZeroForNone(kFieldIntRingRim, kFaultRingRim)};
+    default:
+      return {};
   }
-  return {};
 }
 
 bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
@@ -124,58 +196,33 @@ bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
 }  // namespace
 
 std::string DescribeTabInputFault(int64_t tab) {
-  using namespace texts;
-  switch (tab) {
-    case kTabPair: {
-      // Without a chosen row the tab describes no design at all.
-      if (!HasChosenRow(gPairSearchResults, gPairSelectedRow)) return {};
-      std::string fault = FirstFault({AnyNumber(kFieldPairCentreDistance, kLabelCentreDistance),
-                         AnyNumber(kFieldPairPressureAngle, kLabelPressureAngle),
-                         AnyNumber(kFieldPairShiftX1, kLabelProfileShiftX1),
-                         Positive(kFieldPairFaceWidth, kLabelFaceWidth), AnyNumber(kFieldPairBacklash, kLabelBacklash),
-                         AnyNumber(kFieldPairBore1, kFaultBore1), AnyNumber(kFieldPairBore2, kFaultBore2)});
-      // The chosen row belongs to the values its list was calculated for.
-      if (fault.empty()) fault = DescribeSearchInputChange(kTabPair, gPairSearchedFor);
-      return fault;
-    }
-    case kTabSingle:
-      return FirstFault({Positive(kComboSingleModule, kLabelModule),
-                         Teeth(kFieldSingleTeeth, kLabelTeeth, kTeethMin, kTeethMax),
-                         AnyNumber(kFieldSingleShift, kLabelProfileShift),
-                         Between(kFieldSinglePressureAngle, kLabelPressureAngle, kPressureAngleMinDeg,
-                                 kPressureAngleMaxDeg),
-                         Between(kFieldSingleHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
-                         Positive(kFieldSingleFaceWidth, kLabelFaceWidth),
-                         AnyNumber(kFieldSingleThicknessAllowance, kLabelThicknessAllowance),
-                         AnyNumber(kFieldSingleBore, kLabelBore)});
-    case kTabRack:
-      return FirstFault({Positive(kComboRackModule, kLabelModule),
-                         Teeth(kFieldRackPinionTeeth, kLabelPinionTeeth, kTeethMin, kTeethMax),
-                         AnyNumber(kFieldRackShift, kLabelProfileShift),
-                         Between(kFieldRackPressureAngle, kLabelPressureAngle, kPressureAngleMinDeg,
-                                 kPressureAngleMaxDeg),
-                         Between(kFieldRackHelixAngle, kFaultHelixAngle, kHelixAngleMinDeg, kHelixAngleMaxDeg),
-                         Positive(kFieldRackFaceWidth, kLabelFaceWidth),
-                         AnyNumber(kFieldRackPinionBore, kLabelPinionBore),
-                         AnyNumber(kFieldRackBacklash, kLabelBacklash),
-                         Teeth(kFieldRackTeeth, kLabelRackTeeth, kRackTeethMin, kRackTeethMax),
-                         RackHeightRule()});
-    case kTabInternal: {
-      if (!HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
-      std::string fault = FirstFault({AnyNumber(kFieldIntCentreDistance, kLabelCentreDistance),
-                         AnyNumber(kFieldIntPressureAngle, kLabelPressureAngle),
-                         AnyNumber(kFieldIntShiftX1, kLabelProfileShiftX1),
-                         Positive(kFieldIntFaceWidth, kLabelFaceWidth), AnyNumber(kFieldIntBacklash, kLabelBacklash),
-                         AnyNumber(kFieldIntPinionBore, kLabelPinionBore), AnyNumber(kFieldIntRingRim, kFaultRingRim)});
-      if (fault.empty()) fault = DescribeSearchInputChange(kTabInternal, gInternalSearchedFor);
-      return fault;
-    }
-    default:
-      return {};
+  // Without a chosen row a pair tab describes no design at all.
+  if (tab == kTabPair && !HasChosenRow(gPairSearchResults, gPairSelectedRow)) return {};
+  if (tab == kTabInternal && !HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
+  for (const FieldRule& rule : TabFieldRules(tab)) {
+    FieldCheck check = CheckField(rule);
+    if (check.refuses) return std::move(check.text);
   }
+  // The chosen row belongs to the values its list was calculated for.
+  if (tab == kTabPair) return DescribeSearchInputChange(kTabPair, gPairSearchedFor);
+  if (tab == kTabInternal) return DescribeSearchInputChange(kTabInternal, gInternalSearchedFor);
+  return {};
+}
+
+std::vector<std::string> DescribeTabInputNotes(int64_t tab) {
+  std::vector<std::string> notes;
+  if (tab == kTabPair && !HasChosenRow(gPairSearchResults, gPairSelectedRow)) return notes;
+  if (tab == kTabInternal && !HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return notes;
+  for (const FieldRule& rule : TabFieldRules(tab)) {
+    FieldCheck check = CheckField(rule);
+    if (!check.text.empty() && !check.refuses) notes.push_back(std::move(check.text));
+  }
+  return notes;
 }
 
 std::string DescribeShownInputFault() { return DescribeTabInputFault(GadgetGetState(kPanelTabs)); }
+
+std::vector<std::string> DescribeShownInputNotes() { return DescribeTabInputNotes(GadgetGetState(kPanelTabs)); }
 
 void ShowInputFault(int64_t tabMode) {
   // The last design of this tab stays drawn while a value is half-typed; the

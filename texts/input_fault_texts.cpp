@@ -8,12 +8,16 @@ const std::string_view kFaultBore2 = NV_TEXT("Bore d2 [mm]", "Boring d2 [mm]");
 const std::string_view kFaultRingRim = NV_TEXT("Ring rim [mm]", "Rand ring [mm]");
 
 const std::string_view kFaultOutsideRange = NV_TEXT(" is outside the valid range ", " ligt buiten het geldige bereik ");
-const std::string_view kFaultNoNumber =
-    NV_TEXT(" is no usable number; the valid range is ", " is geen bruikbaar getal; het geldige bereik is ");
-const std::string_view kFaultEmptyText = NV_TEXT("(empty)", "(leeg)");
 const std::string_view kFaultRangeTo = NV_TEXT(" to ", " tot ");
-const std::string_view kFaultRangeMoreThan = NV_TEXT("more than ", "meer dan ");
-const std::string_view kFaultRangeAnyNumber = NV_TEXT("any finite number", "elk eindig getal");
+const std::string_view kFaultMustBeMoreThan = NV_TEXT(" must be more than ", " moet groter zijn dan ");
+const std::string_view kFaultMustNotBeLessThan = NV_TEXT(" must not be less than ", " mag niet kleiner zijn dan ");
+const std::string_view kFaultNoNumber = NV_TEXT(" is no usable number", " is geen bruikbaar getal");
+const std::string_view kFaultNoNumberRange = NV_TEXT("; the valid range is ", "; het geldige bereik is ");
+const std::string_view kFaultNoNumberMoreThan = NV_TEXT("; it must be more than ", "; het moet groter zijn dan ");
+const std::string_view kFaultNoNumberNotLessThan =
+    NV_TEXT("; it must not be less than ", "; het mag niet kleiner zijn dan ");
+const std::string_view kFaultReadAs = NV_TEXT("; read as ", "; gelezen als ");
+const std::string_view kFaultEmptyText = NV_TEXT("(empty)", "(leeg)");
 
 const std::string_view kFaultNotSearchedStart =
     NV_TEXT(" differs from the value the list was calculated for (", " wijkt af van de waarde waarvoor de lijst is berekend (");

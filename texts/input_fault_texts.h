@@ -12,14 +12,21 @@ extern const std::string_view kFaultBore1;
 extern const std::string_view kFaultBore2;
 extern const std::string_view kFaultRingRim;
 
-// "<field> = <text>" then one of these, then the range.
-extern const std::string_view kFaultOutsideRange;  // the value reads, but lies outside
-extern const std::string_view kFaultNoNumber;      // the text holds no usable number
-extern const std::string_view kFaultEmptyText;     // shown for an empty field
-// Ranges: "<min> to <max>", "more than <min>", any finite number.
+// "<field> = <text>" then one of these sentences about the value:
+// "is outside the valid range <min> to <max>", "must be more than <min>",
+// "must not be less than <min>"; for a text that holds no usable number
+// "is no usable number", followed by the range in the same words, or, where
+// the field is read as 0 all the same, by "; read as <value>".
+extern const std::string_view kFaultOutsideRange;
 extern const std::string_view kFaultRangeTo;
-extern const std::string_view kFaultRangeMoreThan;
-extern const std::string_view kFaultRangeAnyNumber;
+extern const std::string_view kFaultMustBeMoreThan;
+extern const std::string_view kFaultMustNotBeLessThan;
+extern const std::string_view kFaultNoNumber;
+extern const std::string_view kFaultNoNumberRange;
+extern const std::string_view kFaultNoNumberMoreThan;
+extern const std::string_view kFaultNoNumberNotLessThan;
+extern const std::string_view kFaultReadAs;
+extern const std::string_view kFaultEmptyText;  // shown for an empty field
 
 // "<field> = <text>" then these around the value the result list was
 // calculated for: the field no longer describes the chosen row's pair.
