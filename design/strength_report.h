@@ -60,8 +60,11 @@ std::string BuildStrengthReportText(const StrengthReportData& data);
 // gears, bore / d min and S_p of every checked gear.
 double ComputeWorstStrengthRatio(const StrengthReportData& data);
 StrengthVerdict RateStrength(double worstRatio);
-// The verdict of the whole report: RateStrength of the worst ratio, except
-// that a pair outside the method is never rated better than
+// The verdict of the whole report: the worst rating of the cells it rests on
+// (the smaller S_H and S_F, bore / d min and S_p of every checked gear), each
+// rated on its printed number against its printed minimum, so the verdict
+// never contradicts a cell; on exact numbers this is RateStrength of the worst
+// ratio. A pair outside the method is never rated better than
 // kStrengthOutsideMethod (an insufficient one stays insufficient).
 StrengthVerdict RateStrengthReport(const StrengthReportData& data);
 // The warning lines (each with its CR LF) where the method does not hold:
