@@ -6,6 +6,7 @@
 
 #include "design/report.h"
 #include "design/report_fillet_contact.h"
+#include "design/report_flank_overlap.h"
 #include "design/report_lines.h"
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
@@ -63,6 +64,7 @@ std::string ReportBuildPairSection(const GearRecord& gear1, const GearRecord& ge
   const double epsBeta = helical ? ComputeOverlapRatio(gear1) : 0.0;
 
   ReportAppendLine(out, {texts::kLabelJt, FormatNumber(jt, 4), texts::kExplCircumferentialBacklash});
+  ReportAppendFlankOverlap(out, ComputeFlankOverlap(jn, path.workingPressureAngle, gear1.baseHelixAngle));
   ReportAppendLine(out, {texts::kLabelGAlpha, FormatNumber(path.posE - path.posA, 3), texts::kExplPathLength});
   ReportAppendLine(out, {texts::kLabelEpsAlpha, FormatNumber(epsAlpha, 3), texts::kExplTransverseContactRatio});
   if (helical) {

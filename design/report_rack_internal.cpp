@@ -7,6 +7,7 @@
 
 #include "design/report.h"
 #include "design/report_fillet_contact.h"
+#include "design/report_flank_overlap.h"
 #include "design/report_lines.h"
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
@@ -81,6 +82,10 @@ std::string ReportBuildRackPair(const GearRecord& pinion, const GearRecord& rack
                          texts::kExplTravel});
   const double jn = (pinion.thicknessAllowance + rack.thicknessAllowance) * std::cos(pinion.pressureAngle);
   ReportAppendLine(out, {texts::kLabelJn, FormatNumber(jn, 4), texts::kExplNormalBacklash});
+  // The rack meshes on the pinion's pitch circle at the transverse pressure angle.
+  if (bothValid) {
+    ReportAppendFlankOverlap(out, ComputeFlankOverlap(jn, pinion.transversePressureAngle, pinion.baseHelixAngle));
+  }
   if (bothValid) {
     PathOfContactRecord path;
     if (ComputeRackPathOfContact(pinion, rack, 0.0, path) != 0) {

@@ -206,6 +206,10 @@ inline constexpr double kMinTipClearanceModules = 0.1;
 // of the polygonal outlines.
 inline constexpr double kInterferenceReportModules = 0.002;
 
+// Flanks that overlap by more than this (mm) through a backlash below 0 are
+// reported; the backlash itself is printed with 4 decimals.
+inline constexpr double kFlankOverlapReportTolerance = 0.5e-4;
+
 // Start of contact A counts as inside the pinion's root fillet only when it
 // lies more than this (mm) before the start of the usable involute.
 inline constexpr double kRingTipFilletTolerance = 1e-6;

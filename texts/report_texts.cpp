@@ -174,6 +174,9 @@ const std::string_view kWarnRingTipFillet =
 const std::string_view kWarnInterferencePrefix =
     NV_TEXT("  ! INTERFERENCE: teeth overlap by ", "  ! INTERFERENTIE: tanden dringen ");
 const std::string_view kWarnInterferenceSuffix = NV_TEXT(" mm", " mm in elkaar");
+const std::string_view kWarnFlankOverlapHint =
+    NV_TEXT("    (backlash below 0: the teeth are thicker than the gaps of the mate)",
+            "    (flankspeling onder 0: de tanden zijn dikker dan de holten van het tegenwiel)");
 const std::string_view kWarnInterferenceHint =
     NV_TEXT("    (larger tooth difference, other x or less addendum needed)",
             "    (groter tandverschil, andere x of minder kophoogte nodig)");

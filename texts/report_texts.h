@@ -146,6 +146,7 @@ extern const std::string_view kWarnClearance;
 extern const std::string_view kWarnRingTipFillet;
 extern const std::string_view kWarnInterferencePrefix;
 extern const std::string_view kWarnInterferenceSuffix;
+extern const std::string_view kWarnFlankOverlapHint;
 extern const std::string_view kWarnInterferenceHint;
 extern const std::string_view kReportNoInterference;
 extern const std::string_view kExplRingShift;

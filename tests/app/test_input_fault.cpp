@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -470,5 +471,30 @@ TEST_F(InputFaultTest, AProjectWithClearedFieldsLoadsAndExports) {
     Pump();
     EXPECT_TRUE(std::filesystem::exists(dialogAnswer_));
     std::filesystem::remove(dialogAnswer_);
+  }
+}
+
+// Fault: a backlash below 0 on the Pair and Rack tabs gave no warning,
+// although the flanks then overlap (the Internal tab already said so). The
+// start-up pair and rack are spur with alpha_w = alpha = 20 deg, so the
+// flanks overlap by -jn / cos 20 deg on the operating pitch circle.
+TEST_F(InputFaultTest, ABacklashBelowZeroOnThePairAndRackTabsIsReportedAsOverlappingFlanks) {
+  const std::pair<int, int64_t> fields[] = {{kTabPair, kFieldPairBacklash}, {kTabRack, kFieldRackBacklash}};
+  char expected[16];
+  std::snprintf(expected, sizeof expected, "%.4f", 0.5 / std::cos(20.0 * 3.14159265358979323846 / 180.0));
+  const std::string line = Pick("  ! INTERFERENCE: teeth overlap by ", "  ! INTERFERENTIE: tanden dringen ") +
+                           std::string(expected) + Pick(" mm", " mm in elkaar");
+  for (const auto& [tab, field] : fields) {
+    SCOPED_TRACE("tab " + std::to_string(tab));
+    ClickTab(tab);
+    Pump();
+    const std::string valid = GadgetGetText(field);
+    EXPECT_FALSE(Contains(Report(), line));
+    TypeInto(field, "-0.5");
+    Pump();
+    EXPECT_TRUE(Contains(Report(), line)) << Report();
+    TypeInto(field, valid);
+    Pump();
+    EXPECT_FALSE(Contains(Report(), line));
   }
 }
