@@ -76,6 +76,14 @@ void ApplyKeyway(GearRecord& rec, const HubKeywayInputs& in) {
     if (!(d > 0.0) || !std::isfinite(d)) {
       rec.warnings += texts::kHubWarnKeywayNoBore;
       rec.keyWidth = 0.0;
+    } else if (!(rec.keyWidth > 0.0)) {
+      // A width or depth typed as 0, below 0 or as no number cuts no keyway;
+      // the report says which, so the hub sized without it is no surprise.
+      rec.warnings += texts::kHubWarnKeyWidthNotPositive;
+      rec.keyWidth = 0.0;
+    } else if (!(rec.hubKeywayDepth > 0.0)) {
+      rec.warnings += texts::kHubWarnKeyDepthNotPositive;
+      rec.keyWidth = 0.0;
     } else if (rec.keyWidth >= d) {
       rec.warnings += texts::kHubWarnKeywayTooWide;
       rec.keyWidth = 0.0;

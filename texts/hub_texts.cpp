@@ -5,6 +5,10 @@ namespace texts {
 const std::string_view kHubWarnNoDinSize = NV_TEXT("keyway: no DIN 6885 size for this bore (6 < d <= 230 mm); ",
                                                    "spiebaan: geen DIN 6885-maat voor deze boring (6 < d <= 230 mm); ");
 const std::string_view kHubWarnKeywayNoBore = NV_TEXT("keyway: no bore; ", "spiebaan: geen boring; ");
+const std::string_view kHubWarnKeyWidthNotPositive =
+    NV_TEXT("keyway: width b must be more than 0, no keyway cut; ", "spiebaan: breedte b moet groter zijn dan 0, geen spiebaan; ");
+const std::string_view kHubWarnKeyDepthNotPositive =
+    NV_TEXT("keyway: depth t2 must be more than 0, no keyway cut; ", "spiebaan: diepte t2 moet groter zijn dan 0, geen spiebaan; ");
 const std::string_view kHubWarnKeywayTooWide = NV_TEXT("keyway wider than the bore; ", "spiebaan breder dan de boring; ");
 const std::string_view kHubWarnLengthZero = NV_TEXT("hub: length 0; ", "naaf: lengte 0; ");
 const std::string_view kHubWarnTooLarge = NV_TEXT("hub larger than the root circle (max. ", "naaf groter dan de voetcirkel (max. ");

@@ -7,6 +7,8 @@ namespace texts {
 // Warnings collected in the gear record; each ends with "; ".
 extern const std::string_view kHubWarnNoDinSize;
 extern const std::string_view kHubWarnKeywayNoBore;
+extern const std::string_view kHubWarnKeyWidthNotPositive;
+extern const std::string_view kHubWarnKeyDepthNotPositive;
 extern const std::string_view kHubWarnKeywayTooWide;
 extern const std::string_view kHubWarnLengthZero;
 extern const std::string_view kHubWarnTooLarge;

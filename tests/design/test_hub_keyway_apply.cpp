@@ -92,6 +92,11 @@ TEST(HubKeywayApply, NoStandardKeywayOutsideTheTable) {
   }
 }
 
+constexpr const char* kWidthWarning = "keyway: width b must be more than 0, no keyway cut; ";
+constexpr const char* kWidthWarningNl = "spiebaan: breedte b moet groter zijn dan 0, geen spiebaan; ";
+constexpr const char* kDepthWarning = "keyway: depth t2 must be more than 0, no keyway cut; ";
+constexpr const char* kDepthWarningNl = "spiebaan: diepte t2 moet groter zijn dan 0, geen spiebaan; ";
+
 TEST(HubKeywayApply, CustomKeyway) {
   struct Case {
     const char* name;
@@ -107,8 +112,13 @@ TEST(HubKeywayApply, CustomKeyway) {
       {"no bore", 0.0, 5.0, 2.0, 0.0, "keyway: no bore; ", "spiebaan: geen boring; "},
       // Regression: an infinite bore took any custom keyway.
       {"infinite bore", kInf, 5.0, 2.0, 0.0, "keyway: no bore; ", "spiebaan: geen boring; "},
-      {"empty fields", 20.0, 0.0, 0.0, 0.0, "", ""},
-      {"not a number", 20.0, kNaN, kInf, 0.0, "", ""},
+      // Regression: a custom keyway of width 0, "abc" (read as 0) or below 0,
+      // or of depth 0 or below 0, was dropped without a word.
+      {"empty fields", 20.0, 0.0, 0.0, 0.0, kWidthWarning, kWidthWarningNl},
+      {"not a number", 20.0, kNaN, kInf, 0.0, kWidthWarning, kWidthWarningNl},
+      {"width below 0", 20.0, -1.0, 2.0, 0.0, kWidthWarning, kWidthWarningNl},
+      {"depth 0", 20.0, 5.0, 0.0, 0.0, kDepthWarning, kDepthWarningNl},
+      {"depth below 0", 20.0, 5.0, -1.0, 0.0, kDepthWarning, kDepthWarningNl},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
