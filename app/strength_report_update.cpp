@@ -18,10 +18,12 @@
 #include "design/strength_applicability.h"
 #include "design/strength_calc.h"
 #include "design/strength_report.h"
+#include "geometry/format.h"
 #include "geometry/path_of_contact.h"
 #include "platform/gui.h"
 #include "texts/input_fault_texts.h"
 #include "texts/strength_report_texts.h"
+#include "texts/strength_window_texts.h"
 
 std::string gStrengthReportText;
 
@@ -157,28 +159,37 @@ int64_t VerdictColour(StrengthVerdict verdict) {
 
 }  // namespace
 
-StrengthInputs ReadStrengthInputs() {
+StrengthInputs ReadStrengthInputs(std::vector<std::string>* replaced) {
+  // The value of a field, or the replacement where the value is not usable;
+  // a replacement is named with the field's text.
+  const auto read = [replaced](int64_t control, std::string_view label, double low, bool lowOpen,
+                               double replacement) {
+    const double value = ReadNumberField(control);
+    if (lowOpen ? value > low : value >= low) return value;
+    if (replaced != nullptr) {
+      replaced->push_back(std::string(label) + " = " + GadgetGetText(control) +
+                          std::string(texts::kStrengthInputReplaced) + FormatNumberTrimmed(replacement));
+    }
+    return replacement;
+  };
   StrengthInputs in;
   in.speed1 = ReadNumberField(kFieldSpeed);
   const double value = ReadNumberField(kFieldLoadValue);
   // Item 0 is "power + speed": T1 = 9550 P / n1; any other item gives T1 directly.
   in.torque1 = GadgetGetState(kComboLoadKind) != 0 ? value : ComputeTorqueFromPower(value, in.speed1);
-  in.applicationFactor = ReadNumberField(kComboApplicationFactor);
-  if (!(in.applicationFactor >= kMinApplicationFactor)) in.applicationFactor = kMinApplicationFactor;
-  in.lifeHours = ReadNumberField(kFieldServiceLife);
-  if (!(in.lifeHours > 0)) in.lifeHours = kMinLifeHours;
+  in.applicationFactor = read(kComboApplicationFactor, texts::kStrengthInputKA, kMinApplicationFactor,
+                              /*lowOpen=*/false, kMinApplicationFactor);
+  in.lifeHours = read(kFieldServiceLife, texts::kLabelServiceLife, 0.0, /*lowOpen=*/true, kMinLifeHours);
   in.accuracyGrade = GadgetGetState(kComboAccuracy) + kFirstAccuracyGrade;
   in.flankFinish = std::max<int64_t>(0, GadgetGetState(kComboFlankFinish));
   in.lubrication = std::max<int64_t>(0, GadgetGetState(kComboLubrication));
-  in.minSafetyH = ReadNumberField(kFieldMinSafetyH);
-  if (!(in.minSafetyH > 0)) in.minSafetyH = kDefaultMinSafetyH;
-  in.minSafetyF = ReadNumberField(kFieldMinSafetyF);
-  if (!(in.minSafetyF > 0)) in.minSafetyF = kDefaultMinSafetyF;
+  in.minSafetyH = read(kFieldMinSafetyH, texts::kStrengthInputMinSafetyH, 0.0, /*lowOpen=*/true, kDefaultMinSafetyH);
+  in.minSafetyF = read(kFieldMinSafetyF, texts::kStrengthInputMinSafetyF, 0.0, /*lowOpen=*/true, kDefaultMinSafetyF);
   for (int k = 0; k < 2; ++k) {
     in.sigmaHlim[k] = ReadNumberField(kSigmaHFields[k]);
     in.sigmaFlim[k] = ReadNumberField(kSigmaFFields[k]);
-    in.elasticModulus[k] = ReadNumberField(kElasticFields[k]);
-    if (!(in.elasticModulus[k] > 0)) in.elasticModulus[k] = kDefaultElasticModulus;
+    in.elasticModulus[k] = read(kElasticFields[k], k == 0 ? texts::kStrengthInputE1 : texts::kStrengthInputE2, 0.0,
+                                /*lowOpen=*/true, kDefaultElasticModulus);
     in.poisson[k] = ReadNumberField(kPoissonFields[k]);
     const MaterialRow* m = ChosenMaterial(kMaterialCombos[k]);
     in.lifeClass[k] = m != nullptr ? m->lifeClass : 0;
@@ -200,7 +211,7 @@ void ReportUpdateStrength() {
   }
 
   StrengthReportData data;
-  data.inputs = ReadStrengthInputs();
+  data.inputs = ReadStrengthInputs(&data.replacedInputs);
   const ChosenPair pair = ChoosePair();
   if (pair.partner == nullptr) {
     gStrength = StrengthResults{};

@@ -379,6 +379,8 @@ double ComputeTorqueFromPower(double powerKw, double speed) {
 
 std::string BuildStrengthReportText(const StrengthReportData& data) {
   std::string out;
+  for (const std::string& input : data.replacedInputs) AddLine(out, "  ! " + input);
+  if (!data.replacedInputs.empty()) AddLine(out, "");
   AppendLoadAndStresses(out, data);
   AppendTransmissible(out, data);
   AppendShaftAndKey(out, data);

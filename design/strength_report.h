@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "design/strength_results.h"
@@ -42,6 +43,9 @@ struct StrengthReportData {
   std::string partnerName;     // "gear 2", "rack" or "ring" in the build language
   StrengthShaftColumn shaft[2];
   int64_t gear2Checked = 0;    // 1 when column 2 holds a shaft check (external pair)
+  // Inputs the calculation took as another value than their text, each named
+  // by a warning line at the top of the report.
+  std::vector<std::string> replacedInputs;
 };
 
 enum StrengthVerdict : int64_t {

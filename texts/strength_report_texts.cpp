@@ -45,6 +45,13 @@ const std::string_view kStrengthGear1BoreTooSmall =
             "  ! wiel 1: boring kleiner dan d min, kies ten minste ");
 const std::string_view kStrengthBoreTooSmall =
     NV_TEXT(": bore smaller than d min, choose at least ", ": boring kleiner dan d min, kies ten minste ");
+const std::string_view kStrengthInputReplaced =
+    NV_TEXT(" cannot be used; calculated with ", " is niet bruikbaar; gerekend met ");
+const std::string_view kStrengthInputKA = NV_TEXT("Application factor KA", "Bedrijfsfactor KA");
+const std::string_view kStrengthInputMinSafetyH = NV_TEXT("Minimum S_H", "Minimaal S_H");
+const std::string_view kStrengthInputMinSafetyF = NV_TEXT("Minimum S_F", "Minimaal S_F");
+const std::string_view kStrengthInputE1 = NV_TEXT("E gear 1 [N/mm²]", "E wiel 1 [N/mm²]");
+const std::string_view kStrengthInputE2 = NV_TEXT("E gear 2 [N/mm²]", "E wiel 2 [N/mm²]");
 const std::string_view kStrengthDryRunning =
     NV_TEXT("  ! dry running: indicative only (wear determines the life)",
             "  ! droog lopen: alleen indicatief (slijtage bepaalt de levensduur)");

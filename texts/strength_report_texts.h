@@ -41,6 +41,13 @@ extern const std::string_view kStrengthKeyRequiredLength;
 extern const std::string_view kStrengthGear1Prefix;
 extern const std::string_view kStrengthGear1BoreTooSmall;
 extern const std::string_view kStrengthBoreTooSmall;
+// "<input> = <text>" then this and the value the calculation took instead.
+extern const std::string_view kStrengthInputReplaced;
+extern const std::string_view kStrengthInputKA;
+extern const std::string_view kStrengthInputMinSafetyH;
+extern const std::string_view kStrengthInputMinSafetyF;
+extern const std::string_view kStrengthInputE1;
+extern const std::string_view kStrengthInputE2;
 extern const std::string_view kStrengthDryRunning;
 extern const std::string_view kStrengthFootnote1;
 extern const std::string_view kStrengthFootnote2;

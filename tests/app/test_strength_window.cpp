@@ -239,6 +239,46 @@ TEST_F(AppTest, StrengthInputsAreReadWithTheirCorrections) {
   EXPECT_EQ(ReadStrengthInputs().torque1, 40.0);
 }
 
+// Fault: KA "abc" was rated as KA 1, and a service life of -1 h as 1 h, while
+// the input line read "service life -1 h": each input the calculation takes as
+// another value is named in the strength report and so in the copy text.
+TEST_F(AppTest, StrengthInputsTakenAsAnotherValueAreNamedInTheReport) {
+  Click(kButtonStrength);
+  Pump();
+  struct Case {
+    int64_t control;
+    const char* text;
+    const char* english;
+    const char* dutch;
+  };
+  const Case cases[] = {
+      {kComboApplicationFactor, "abc", "  ! Application factor KA = abc cannot be used; calculated with 1",
+       "  ! Bedrijfsfactor KA = abc is niet bruikbaar; gerekend met 1"},
+      {kComboApplicationFactor, "0.8", "  ! Application factor KA = 0.8 cannot be used; calculated with 1",
+       "  ! Bedrijfsfactor KA = 0.8 is niet bruikbaar; gerekend met 1"},
+      {kFieldServiceLife, "-1", "  ! Service life [h] = -1 cannot be used; calculated with 1",
+       "  ! Levensduur [h] = -1 is niet bruikbaar; gerekend met 1"},
+      {kFieldMinSafetyF, "", "  ! Minimum S_F =  cannot be used; calculated with 1.4",
+       "  ! Minimaal S_F =  is niet bruikbaar; gerekend met 1.4"},
+      {kFieldElasticModulus2, "0", "  ! E gear 2 [N/mm²] = 0 cannot be used; calculated with 206000",
+       "  ! E wiel 2 [N/mm²] = 0 is niet bruikbaar; gerekend met 206000"},
+  };
+  const std::string plain = GadgetGetText(kEditorStrengthReport);
+  ASSERT_EQ(plain.rfind("  ! ", 0), std::string::npos) << plain;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text));
+    const std::string old = GadgetGetText(c.control);
+    GadgetSetText(c.control, c.text);
+    ReportUpdateStrength();
+    const std::string shown = GadgetGetText(kEditorStrengthReport);
+    EXPECT_EQ(shown.rfind(std::string(Pick(c.english, c.dutch)) + "\r\n", 0), 0u) << shown;
+    EXPECT_NE(gStrengthReportText.find(Pick(c.english, c.dutch)), std::string::npos);
+    GadgetSetText(c.control, old);
+    ReportUpdateStrength();
+    EXPECT_EQ(GadgetGetText(kEditorStrengthReport), plain);
+  }
+}
+
 TEST_F(AppTest, SingleGearHasNoPairToCalculate) {
   static_cast<QTabWidget*>(ControlWidget(kPanelTabs))->setCurrentIndex(kTabSingle);
   Pump();
