@@ -153,6 +153,14 @@ inline constexpr double kLoadLineMinCrossing = 1e-12;
 // is written as 0 (no "-0.000000" from rounding noise of a rotation).
 inline constexpr double kStepZeroCoordinate = 1e-12;
 
+// One unit of the last of those 6 decimals (mm): the grid the written
+// coordinates lie on.
+inline constexpr double kStepCoordinateUnit = 1e-6;
+
+// A vertex on a circle goes to the grid point nearest the written circle
+// among those up to this many units from its rounded place in x and in y.
+inline constexpr int kStepCircleSnapReach = 3;
+
 // Two knots of a B-spline closer than this are one knot with the
 // multiplicities added.
 inline constexpr double kStepKnotMergeTolerance = 1e-12;
