@@ -85,9 +85,20 @@ inline constexpr double kStlRackHorizontalTolerance = 1e-12;
 inline constexpr double kStlRackLineTolerance = 1e-9;
 inline constexpr double kStlRackPitchTolerance = 1e-7;
 
-// A bore with a keyway, or a hub, must stay inside this fraction of the root
-// radius, so a band of material is left under the teeth.
+// The automatic hub stays inside this fraction of the root radius (less a
+// quarter module), a band of material under the teeth.
 inline constexpr double kStlMaxInnerRadiusOfRoot = 0.98;
+
+// The STL mesh of a keyed or hubbed gear keeps its chords within a quarter of
+// the band between the hub or bore and the tooth outline; a band that would
+// need chords finer than this (mm, the finest chord tolerance an export
+// takes) is refused as reaching the root circle.
+inline constexpr double kStlMinBandTolerance = 1e-4;
+
+// Two loops zipped into a flat ring by angle (the inner band, a hub's end
+// face) are sampled with chords within this fraction of the band between
+// them, so no triangle of the ring turns over.
+inline constexpr double kStlZipBandFraction = 16.0;
 
 // The hub circle of an STL mesh has at least this many points.
 inline constexpr int kStlMinHubCirclePoints = 16;
