@@ -99,6 +99,12 @@ int64_t StepWriteEdgeLoopOver(const std::vector<int64_t>& orientedEdges) {
 
 int64_t StepWriteCircleEdges(double x, double y, double z, double r, int64_t axisDirection,
                              int64_t refDirection, StepCircleEdges& circle) {
+  // The vertices from the centre and radius as the file holds them: x + r
+  // rounded on its own may differ from the rounded x plus the rounded r by a
+  // unit of the last decimal, and the vertex would lie off the written circle.
+  x = StepRoundCoordinate(x);
+  y = StepRoundCoordinate(y);
+  r = StepRoundCoordinate(r);
   circle.point0 = StepWriteCartesianPoint(x + r, y, z);
   circle.vertex0 = StepAddEntity("VERTEX_POINT(''," + StepFormatRef(circle.point0) + ")");
   circle.point1 = StepWriteCartesianPoint(x - r, y, z);

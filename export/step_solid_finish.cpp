@@ -11,6 +11,7 @@
 
 #include "export/step_number.h"
 #include "export/step_solids.h"
+#include "geometry/tolerances.h"
 #include "geometry/gear_geometry.h"
 #include "texts/step_texts.h"
 
@@ -65,6 +66,11 @@ int64_t WriteLoopOf(std::initializer_list<std::pair<int64_t, int>> edges) {
   return StepWriteEdgeLoopOver(oriented);
 }
 
+// Distance of (x, y) from the circle (cx, cy, r).
+double OffCircle(double cx, double cy, double r, double x, double y) {
+  return std::fabs(std::hypot(x - cx, y - cy) - r);
+}
+
 std::string SolidName(const GearRecord& gear) {
   if (gear.isRack != 0) return std::string(texts::kStepSolidRack);
   const std::string_view prefix = gear.isInternal != 0 ? texts::kStepSolidRingGear : texts::kStepSolidGear;
@@ -79,6 +85,32 @@ int64_t WriteShellAndSolid(const GearRecord& gear, const std::string& faceList) 
 
 }  // namespace
 
+StepGridPoint StepNearestGridPointOnCircle(double cx, double cy, double r, double px, double py) {
+  // A point of 6 decimals lies on the circle only by chance; the point
+  // rounded from an exact one may lie up to 0.7 units of the last decimal
+  // off it. Of the grid points around it, the one nearest the circle (the
+  // rounded point itself on a tie) keeps the vertex within a small fraction
+  // of the file's accuracy of its circle nearly always, within half a unit
+  // at worst.
+  const double unit = kStepCoordinateUnit;
+  const double x0 = StepRoundCoordinate(px);
+  const double y0 = StepRoundCoordinate(py);
+  StepGridPoint best{x0, y0};
+  double bestOff = OffCircle(cx, cy, r, x0, y0);
+  for (int i = -kStepCircleSnapReach; i <= kStepCircleSnapReach; ++i) {
+    for (int j = -kStepCircleSnapReach; j <= kStepCircleSnapReach; ++j) {
+      const double x = StepRoundCoordinate(x0 + i * unit);
+      const double y = StepRoundCoordinate(y0 + j * unit);
+      const double off = OffCircle(cx, cy, r, x, y);
+      if (off < bestOff) {
+        bestOff = off;
+        best = {x, y};
+      }
+    }
+  }
+  return best;
+}
+
 int64_t StepFinishSolid(const GearRecord& gear, double x0, double y0, double phi,
                         const std::vector<int64_t>& bottomEdges, const std::vector<int64_t>& topEdges,
                         int64_t n, std::string faceList) {
@@ -90,16 +122,23 @@ int64_t StepFinishSolid(const GearRecord& gear, double x0, double y0, double phi
 
 void StepWriteBoreLoop(const GearRecord& gear, double x0, double y0, double phi, double z,
                        int64_t axisDirection, int64_t refDirection, StepBoreLoop& loop) {
-  const double radius = gear.boreDiameter / 2.0;
+  // Everything from the values the file holds: the circle's centre and
+  // radius, the vertices on it, and each keyway side from its two written
+  // vertices, so that every edge ends on its vertices digit for digit.
+  const double cx = StepRoundCoordinate(x0);
+  const double cy = StepRoundCoordinate(y0);
+  const double radius = StepRoundCoordinate(gear.boreDiameter / 2.0);
+  z = StepRoundCoordinate(z);
   const double halfKey = gear.keyWidth / 2.0;
   const double c = std::cos(phi);
   const double s = std::sin(phi);
-  const int64_t placement = StepWriteAxisPlacement(x0, y0, z, axisDirection, refDirection);
+  const int64_t placement = StepWriteAxisPlacement(cx, cy, z, axisDirection, refDirection);
   const int64_t circle =
       StepAddEntity("CIRCLE(''," + StepFormatRef(placement) + "," + StepFormatCoordinate(radius) + ")");
 
   double u[4] = {radius, -radius, 0.0, 0.0};
   double w[4] = {0.0, 0.0, 0.0, 0.0};
+  int onCircle[4] = {1, 1, 0, 0};
   loop = StepBoreLoop{};
   if (GearHasKeyway(gear) != 0) {
     const double onBore = std::sqrt(radius * radius - halfKey * halfKey);
@@ -116,8 +155,16 @@ void StepWriteBoreLoop(const GearRecord& gear, double x0, double y0, double phi,
     loop.isArc[1] = 1;
   }
   for (int64_t j = 0; j < loop.count; ++j) {
-    loop.x[j] = x0 + c * u[j] - s * w[j];
-    loop.y[j] = y0 + s * u[j] + c * w[j];
+    const double px = cx + c * u[j] - s * w[j];
+    const double py = cy + s * u[j] + c * w[j];
+    if (onCircle[j] != 0) {
+      const StepGridPoint q = StepNearestGridPointOnCircle(cx, cy, radius, px, py);
+      loop.x[j] = q.x;
+      loop.y[j] = q.y;
+    } else {
+      loop.x[j] = StepRoundCoordinate(px);
+      loop.y[j] = StepRoundCoordinate(py);
+    }
     loop.pointIds[j] = StepWriteCartesianPoint(loop.x[j], loop.y[j], z);
     loop.vertexIds[j] = StepAddEntity("VERTEX_POINT(''," + StepFormatRef(loop.pointIds[j]) + ")");
   }
@@ -168,14 +215,20 @@ std::string StepWriteCylinderFaces(const StepCircleEdges& lower, const StepCircl
 int64_t StepFinishSolidWithHub(const GearRecord& gear, double x0, double y0, double phi,
                                const std::vector<int64_t>& bottomEdges,
                                const std::vector<int64_t>& topEdges, int64_t n, std::string faceList) {
-  const double b = gear.faceWidth;
+  // Heights, centre and radii as the file holds them (see StepWriteBoreLoop):
+  // a hub's height is the written face width plus the written hub length, not
+  // their sum rounded on its own.
+  const double b = StepRoundCoordinate(gear.faceWidth);
+  const double hubLength = StepRoundCoordinate(gear.hubLength);
+  x0 = StepRoundCoordinate(x0);
+  y0 = StepRoundCoordinate(y0);
   const int hasHub = GearHasHub(gear);
   const int leftHub = hasHub != 0 && (gear.hubSide == 1 || gear.hubSide == 3) ? 1 : 0;
   const int rightHub = hasHub != 0 && (gear.hubSide == 2 || gear.hubSide == 3) ? 1 : 0;
-  const double zLow = leftHub != 0 ? -gear.hubLength : 0.0;
-  const double zHigh = rightHub != 0 ? b + gear.hubLength : b;
+  const double zLow = leftHub != 0 ? -hubLength : 0.0;
+  const double zHigh = rightHub != 0 ? b + hubLength : b;
   const int hasBore = gear.boreDiameter > 0.0 ? 1 : 0;
-  const double hubRadius = gear.hubDiameter / 2.0;
+  const double hubRadius = StepRoundCoordinate(gear.hubDiameter / 2.0);
 
   const int64_t dirZ = StepAddEntity(kStepDirectionZ);
   const int64_t dirX = StepAddEntity(kStepDirectionX);
@@ -200,7 +253,7 @@ int64_t StepFinishSolidWithHub(const GearRecord& gear, double x0, double y0, dou
           WriteLoopOf({{loopA.edgeIds[j], 0}, {verticals[j], 1}, {loopB.edgeIds[j], 1}, {verticals[k], 0}});
       const int64_t bound = WriteBound(StepFormatRef(loop), 1);
       if (loopA.isArc[j] != 0) {
-        const int64_t cylinder = WriteCylinder(x0, y0, zLow, gear.boreDiameter / 2.0, dirZ, dirX);
+        const int64_t cylinder = WriteCylinder(x0, y0, zLow, StepRoundCoordinate(gear.boreDiameter / 2.0), dirZ, dirX);
         StepAppendFace(faceList, StepAddEntity(FaceText(StepFormatRef(bound), cylinder, 0)));
       } else {
         // Keyway side: normal (-dy, dx) / L, to the left of the counter-clockwise
@@ -272,9 +325,14 @@ int64_t StepFinishSolidWithHub(const GearRecord& gear, double x0, double y0, dou
 int64_t StepFinishSolidPlain(const GearRecord& gear, double x0, double y0,
                              const std::vector<int64_t>& bottomEdges,
                              const std::vector<int64_t>& topEdges, int64_t n, std::string faceList) {
-  const double b = gear.faceWidth;
+  // Centre, radius and height as the file holds them: the vertices x0 +- R
+  // from the written x0 and R (see StepWriteBoreLoop).
+  const double b = StepRoundCoordinate(gear.faceWidth);
+  x0 = StepRoundCoordinate(x0);
+  y0 = StepRoundCoordinate(y0);
   const int ring = gear.isInternal != 0 ? 1 : 0;
-  const double radius = ring != 0 ? gear.rimRadius : (gear.isRack != 0 ? 0.0 : gear.boreDiameter / 2.0);
+  const double radius = StepRoundCoordinate(
+      ring != 0 ? gear.rimRadius : (gear.isRack != 0 ? 0.0 : gear.boreDiameter / 2.0));
 
   const int64_t dirZ = StepAddEntity(kStepDirectionZ);
   const int64_t dirX = StepAddEntity(kStepDirectionX);

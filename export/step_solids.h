@@ -46,6 +46,18 @@ int64_t StepFinishSolidWithHub(const GearRecord& gear, double x0, double y0, dou
 void StepWriteBoreLoop(const GearRecord& gear, double x0, double y0, double phi, double z,
                        int64_t axisDirection, int64_t refDirection, StepBoreLoop& loop);
 
+// A point of the 6-decimal grid the file's coordinates lie on.
+struct StepGridPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// Of the grid points within kStepCircleSnapReach units of (px, py) rounded,
+// the one nearest the circle about (cx, cy) of radius r (all three as
+// written): a vertex there lies on its written circle as closely as the
+// grid allows.
+StepGridPoint StepNearestGridPointOnCircle(double cx, double cy, double r, double px, double py);
+
 // Two half-cylinder faces (normal away from the axis) between two full
 // circles at zLow and zHigh; returns ",#face1,#face2".
 std::string StepWriteCylinderFaces(const StepCircleEdges& lower, const StepCircleEdges& upper,

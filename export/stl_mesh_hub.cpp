@@ -14,6 +14,29 @@
 #include "geometry/gear_geometry.h"
 #include "geometry/tolerances.h"
 
+namespace {
+
+// The smallest distance of the copy's outline points from the axis.
+double StlSmallestOutlineRadius(const GearRecord& copy) {
+  double smallest = INFINITY;
+  for (const OutlineCurve& curve : copy.outline) {
+    for (const OutlinePoint& q : curve.points) smallest = std::min(smallest, std::hypot(q.x, q.y));
+  }
+  return smallest;
+}
+
+// Distance of the segment (ax, ay) - (bx, by) from the origin.
+double StlDistanceOfSegmentFromOrigin(double ax, double ay, double bx, double by) {
+  const double dx = bx - ax;
+  const double dy = by - ay;
+  const double ll = dx * dx + dy * dy;
+  double f = ll > 0.0 ? -(ax * dx + ay * dy) / ll : 0.0;
+  f = std::clamp(f, 0.0, 1.0);
+  return std::hypot(ax + f * dx, ay + f * dy);
+}
+
+}  // namespace
+
 int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double angle, double tolerance) {
   const double pi = std::numbers::pi;
   const double b = rec.faceWidth;
@@ -30,31 +53,60 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
 
   StlGearSection sec;
   if (StlPrepareGearSection(rec, tolerance, sec) == 0) return 0;
+
+  // Inner radius: the bore with its keyway (whose outer corners lie at
+  // hypot(R + t2, b / 2), beyond R + t2), raised to the hub. A hub no wider
+  // than the bore with its keyway has no end face; the mesh would fold over
+  // itself.
+  const double boreOuter = ComputeBoreOuterRadius(rec);
+  if (!std::isfinite(boreOuter)) return RefuseBody(BodyFault::kNotFinite);
+  const double boreExtent = GearHasKeyway(rec) != 0 ? std::hypot(boreOuter, rec.keyWidth / 2.0) : boreOuter;
+  if (hasHub && hasBore && !(rh > boreExtent)) return RefuseBody(BodyFault::kHubTooSmall);
+  const double ri = hasHub ? std::max(boreExtent, rh) : boreExtent;
+  const BodyFault tooLarge = hasHub && rh >= boreExtent ? BodyFault::kHubTooLarge : BodyFault::kBoreTooLarge;
+
+  // The inner radius must stay inside the tooth outline, as in the STEP
+  // solid. Between them lies a band: the middle circle halfway, the reduced
+  // outline outside it, the hub circle and the bore inside it. So that no
+  // two of these polygons cross, each keeps its chords within a quarter of
+  // the band of the curve it follows; a band narrower than four times the
+  // chord tolerance makes the whole section finer.
+  const double rootMin = StlSmallestOutlineRadius(sec.copy);
+  if (!(ri < rootMin)) return RefuseBody(tooLarge);
+  const double bandTolerance = (rootMin - ri) / 4.0;
+  if (bandTolerance < sec.tolerance) {
+    if (!(bandTolerance >= kStlMinBandTolerance)) return RefuseBody(tooLarge);
+    if (StlPrepareGearSection(rec, tolerance * bandTolerance / sec.tolerance, sec) == 0) return 0;
+  }
   const GearRecord& copy = sec.copy;
   const int64_t z = rec.teeth;
   const int64_t m = sec.m;
   const double p = sec.pitchAngle;
   const double t = sec.tolerance;
-
-  // Inner radius: bore plus keyway, raised to the hub; a band must be left
-  // under the teeth.
-  const double boreOuter = ComputeBoreOuterRadius(rec);
-  if (!std::isfinite(boreOuter)) return RefuseBody(BodyFault::kNotFinite);
-  // A hub no wider than the bore with its keyway has no end face; the mesh
-  // would fold over itself. The keyway's outer corners lie at
-  // hypot(R + t2, b / 2), beyond R + t2: a hub circle between the two would
-  // cross the bore contour on the hub's end face.
-  const double boreExtent = GearHasKeyway(rec) != 0 ? std::hypot(boreOuter, rec.keyWidth / 2.0) : boreOuter;
-  if (hasHub && hasBore && !(rh > boreExtent)) return RefuseBody(BodyFault::kHubTooSmall);
-  const double ri = hasHub ? std::max(boreOuter, rh) : boreOuter;
-  if (!(kStlMaxInnerRadiusOfRoot * copy.rootRadius > ri)) {
-    return RefuseBody(hasHub && rh > boreOuter ? BodyFault::kHubTooLarge : BodyFault::kBoreTooLarge);
+  // The reduced outline's nearest approach to the axis (its chords dip below
+  // the fine outline by up to t).
+  double outlineMin = INFINITY;
+  for (int64_t i = 0; i < m; ++i) {
+    const auto a = static_cast<size_t>(i);
+    const auto c = static_cast<size_t>((i + 1) % m);
+    outlineMin = std::min(outlineMin, StlDistanceOfSegmentFromOrigin(sec.X[a], sec.Y[a], sec.X[c], sec.Y[c]));
   }
+  if (!(ri < outlineMin)) return RefuseBody(tooLarge);
 
-  // Middle circle halfway between the inner radius and the root circle, k
-  // points per tooth, every k-th on a sector boundary (polar angle (q - 0.5) p).
-  const double rmid = (ri + copy.rootRadius) / 2.0;
-  const int64_t k = std::max<int64_t>(1, static_cast<int64_t>(std::ceil(p / StlCircleStep(rmid, t))));
+  // Middle circle halfway between the inner radius and the reduced outline,
+  // k points per tooth, every k-th on a sector boundary (polar angle (q -
+  // 0.5) p); its chords stay outside the inner radius.
+  //
+  // The inner band and the hub end faces are zipped between two loops by
+  // angle; in a narrow band a triangle from one loop's point to a chord of
+  // the other can turn over unless both loops are finely sampled: with
+  // chords within 1/16 of the band their steps stay below the angle
+  // acos(inner / outer) at which that happens.
+  const double rmid = (ri + outlineMin) / 2.0;
+  const double innerWidth = rmid - ri;
+  const double hubWall = hasHub && hasBore ? rh - boreExtent : INFINITY;
+  const double midTolerance = std::min(t, innerWidth / kStlZipBandFraction);
+  const int64_t k = std::max<int64_t>(1, static_cast<int64_t>(std::ceil(p / StlCircleStep(rmid, midTolerance))));
   const int64_t zk = z * k;
   for (int64_t i = 0; i < zk; ++i) {
     const double a = (static_cast<double>(i) / static_cast<double>(k) - 0.5) * p;
@@ -82,7 +134,7 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
 
   // Bore contour and hub circle in the world (straight walls, not twisted).
   std::vector<OutlinePoint> bore;
-  BuildBoreOutline(rec, bore, t);
+  BuildBoreOutline(rec, bore, std::min(t, (hasHub ? hubWall : innerWidth) / kStlZipBandFraction));
   const double ca = std::cos(angle);
   const double sa = std::sin(angle);
   std::vector<double> boreX, boreY;
@@ -94,8 +146,9 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   std::vector<double> hubX, hubY;
   int64_t nh = 0;
   if (hasHub) {
+    const double hubTolerance = std::min({t, innerWidth / kStlZipBandFraction, hubWall / kStlZipBandFraction});
     nh = std::max<int64_t>(kStlMinHubCirclePoints,
-                           static_cast<int64_t>(std::ceil(2.0 * pi / StlCircleStep(rh, t))));
+                           static_cast<int64_t>(std::ceil(2.0 * pi / StlCircleStep(rh, hubTolerance))));
     for (int64_t i = 0; i < nh; ++i) {
       const double a = 2.0 * pi * static_cast<double>(i) / static_cast<double>(nh);
       hubX.push_back(x + rh * std::cos(a));

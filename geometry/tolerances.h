@@ -85,9 +85,20 @@ inline constexpr double kStlRackHorizontalTolerance = 1e-12;
 inline constexpr double kStlRackLineTolerance = 1e-9;
 inline constexpr double kStlRackPitchTolerance = 1e-7;
 
-// A bore with a keyway, or a hub, must stay inside this fraction of the root
-// radius, so a band of material is left under the teeth.
+// The automatic hub stays inside this fraction of the root radius (less a
+// quarter module), a band of material under the teeth.
 inline constexpr double kStlMaxInnerRadiusOfRoot = 0.98;
+
+// The STL mesh of a keyed or hubbed gear keeps its chords within a quarter of
+// the band between the hub or bore and the tooth outline; a band that would
+// need chords finer than this (mm, the finest chord tolerance an export
+// takes) is refused as reaching the root circle.
+inline constexpr double kStlMinBandTolerance = 1e-4;
+
+// Two loops zipped into a flat ring by angle (the inner band, a hub's end
+// face) are sampled with chords within this fraction of the band between
+// them, so no triangle of the ring turns over.
+inline constexpr double kStlZipBandFraction = 16.0;
 
 // The hub circle of an STL mesh has at least this many points.
 inline constexpr int kStlMinHubCirclePoints = 16;
@@ -152,6 +163,14 @@ inline constexpr double kLoadLineMinCrossing = 1e-12;
 // STEP coordinates are written with 6 decimals; a value closer to 0 than this
 // is written as 0 (no "-0.000000" from rounding noise of a rotation).
 inline constexpr double kStepZeroCoordinate = 1e-12;
+
+// One unit of the last of those 6 decimals (mm): the grid the written
+// coordinates lie on.
+inline constexpr double kStepCoordinateUnit = 1e-6;
+
+// A vertex on a circle goes to the grid point nearest the written circle
+// among those up to this many units from its rounded place in x and in y.
+inline constexpr int kStepCircleSnapReach = 3;
 
 // Two knots of a B-spline closer than this are one knot with the
 // multiplicities added.

@@ -170,7 +170,10 @@ TEST(StepSolidSurfaces, KeywayVerticesTurnWithTheGear) {
       const step_reader::Point3 want{std::cos(phi) * uv[0] - std::sin(phi) * uv[1],
                                      std::sin(phi) * uv[0] + std::cos(phi) * uv[1], z};
       bool found = false;
-      for (const auto& p : s.vertexPoints) found = found || step_reader::Distance(p, want) < 1e-6;
+      // A vertex on the bore circle sits on the grid point nearest the written
+      // circle, at most 3.5 units of the 6th decimal from the exact place in
+      // x and in y.
+      for (const auto& p : s.vertexPoints) found = found || step_reader::Distance(p, want) < 5e-6;
       EXPECT_TRUE(found) << uv[0] << "," << uv[1] << " at z " << z;
     }
   }

@@ -415,9 +415,9 @@ TEST(StlMeshes, BodiesThatCannotBeMeshedWriteNoFile) {
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0, 0.0});
     g.hubSide = 1;
-    g.hubDiameter = 0.98 * 2.0 * g.rootRadius;  // hub reaches 0.98 of the root
+    g.hubDiameter = 2.0 * g.rootRadius;  // hub reaches the root circle
     g.hubLength = 5.0;
-    cases.push_back({"hub at 0.98 root diameter", g, 0.01});
+    cases.push_back({"hub at the root diameter", g, 0.01});
   }
   {
     GearRecord g = MakeGear({2.0, 30, 0.0, 10.0, 20.0});
