@@ -193,12 +193,18 @@ bool HasChosenRow(const std::vector<SearchResultRow>& rows, int64_t chosen) {
   return chosen >= 0 && chosen < static_cast<int64_t>(rows.size());
 }
 
+// Without a chosen row a pair tab describes no design at all, so none of its
+// fields is named.
+bool TabHasADesign(int64_t tab) {
+  if (tab == kTabPair) return HasChosenRow(gPairSearchResults, gPairSelectedRow);
+  if (tab == kTabInternal) return HasChosenRow(gInternalSearchResults, gInternalSelectedRow);
+  return true;
+}
+
 }  // namespace
 
 std::string DescribeTabInputFault(int64_t tab) {
-  // Without a chosen row a pair tab describes no design at all.
-  if (tab == kTabPair && !HasChosenRow(gPairSearchResults, gPairSelectedRow)) return {};
-  if (tab == kTabInternal && !HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return {};
+  if (!TabHasADesign(tab)) return {};
   for (const FieldRule& rule : TabFieldRules(tab)) {
     FieldCheck check = CheckField(rule);
     if (check.refuses) return std::move(check.text);
@@ -211,8 +217,7 @@ std::string DescribeTabInputFault(int64_t tab) {
 
 std::vector<std::string> DescribeTabInputNotes(int64_t tab) {
   std::vector<std::string> notes;
-  if (tab == kTabPair && !HasChosenRow(gPairSearchResults, gPairSelectedRow)) return notes;
-  if (tab == kTabInternal && !HasChosenRow(gInternalSearchResults, gInternalSelectedRow)) return notes;
+  if (!TabHasADesign(tab)) return notes;
   for (const FieldRule& rule : TabFieldRules(tab)) {
     FieldCheck check = CheckField(rule);
     if (!check.text.empty() && !check.refuses) notes.push_back(std::move(check.text));

@@ -19,36 +19,17 @@
 #include <unistd.h>
 #include <vector>
 
+#include "folder_files.h"
+
 namespace {
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kSharedGroup = 50;  // the group of the shared file (staff on Debian)
 constexpr const char* kUserDirVariable = "NORVALE_SAFE_FILE_GROUP_DIR";
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = ::opendir(dir.c_str())) {
-    while (dirent* e = ::readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    ::closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using folder_files::Entries;
+using folder_files::Put;
+using folder_files::Slurp;
 
 // The hidden temporaries of the writer in dir, but for those in besides.
 std::vector<std::string> Temporaries(const std::string& dir, const std::vector<std::string>& besides = {}) {
