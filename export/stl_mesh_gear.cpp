@@ -34,11 +34,12 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
   // Inner radius: the bore of an external gear (0 = none), the rim of a ring.
   const double r = internal ? copy.rimRadius : rec.boreDiameter / 2.0;
   if (!std::isfinite(r)) return RefuseBody(BodyFault::kNotFinite);
-  // A bore must stay inside the reduced outline, whose chords of the root
-  // circle come up to t inside it; a wider bore would make the sector
-  // polygons cross themselves and the mesh fold. (The report warns of a thin
-  // band earlier; the mesh is still made.) A rim must lie outside the root.
-  if (!internal && r > 0.0 && !(r < copy.rootRadius - t)) return RefuseBody(BodyFault::kBoreTooLarge);
+  // The sectors below reach from the bore to the reduced outline, whose
+  // chords of the root circle come up to t inside it; a wider bore would make
+  // them cross themselves. Such a bore is meshed as a keyed bore is, with the
+  // band between bore and teeth sampled finely enough, so that STL takes
+  // every bore the STEP solid takes. A rim must lie outside the root.
+  if (!internal && r > 0.0 && !(r < copy.rootRadius - t)) return StlMeshGearWithBoreOrHub(rec, x, y, angle, tolerance);
   if (internal && !(r > copy.rootRadius)) return RefuseBody(BodyFault::kRimTooThin);
 
   // Circle points behind the outline, k per tooth, every k-th on a sector

@@ -152,4 +152,49 @@ TEST(HubLimits, EveryWriterGivesTheSameAnswer) {
   }
 }
 
+// The same for a plain bore close to the root circle: STEP and DXF wrote a
+// bore up to the root, STL refused one within a chord tolerance of it ("the
+// bore reaches the root circle"). Now all three write it, and the mesh is
+// closed with the volume of the gear less the bore.
+TEST(HubLimits, APlainBoreNearTheRootIsWrittenByEveryWriter) {
+  const double rf = kModule * (kTeeth / 2.0 - 1.25);  // 57.5
+  const struct {
+    double bore;
+    double tolerance;
+  } rows[] = {{2.0 * (rf - 0.8), 1.0}, {2.0 * (rf - 0.2), 1.0}, {2.0 * (rf - 0.005), 0.01}, {2.0 * (rf - 2.0), 1.0}};
+  int n = 0;
+  for (const auto& row : rows) {
+    const std::string what = "bore " + std::to_string(row.bore) + ", tolerance " + std::to_string(row.tolerance);
+    GearRecord gear;
+    InitGearRecord(gear, kModule, kTeeth, 0.0, 20.0, kFaceWidth, row.bore, 0.0, 0.0, 1);
+    ASSERT_EQ(BuildGearGeometry(gear, 1), 1);
+    const std::string stem = "bore_limits_" + std::to_string(n++);
+    GearRecord dxf = gear;
+    BuildGearGeometry(dxf, 4);
+    EXPECT_EQ(DxfWriteFile(PathFor(stem, ".dxf"), dxf, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
+    EXPECT_EQ(StepWriteFile(PathFor(stem, ".stp"), gear, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
+    const std::string stl = PathFor(stem, ".stl");
+    if (StlWriteFile(stl, row.tolerance, gear, 0.3, nullptr, 0.0, 0.0, 0.0) <= 0) {
+      ADD_FAILURE() << "no STL: " << what;
+      continue;
+    }
+    const stltest::StlFile file = stltest::ReadStl(stl);
+    const stltest::MeshCheck check = stltest::CheckMesh(file.facets, 0.0);
+    EXPECT_EQ(check.edgesOpen, 0u) << what;
+    EXPECT_EQ(check.edgesShared, 0u) << what;
+    EXPECT_EQ(stltest::EulerCharacteristic(file.facets), 0) << what;
+    GearRecord fine = gear;
+    BuildGearGeometry(fine, 16);
+    const auto outline = stltest::JoinOutline(fine.outline);
+    const double bore = kPi * row.bore * row.bore / 4.0;
+    const double expected = (stltest::ShoelaceArea(outline) - bore) * kFaceWidth;
+    // Chords inside the outline take material off, chords inside the bore
+    // leave some on: each by at most the tolerance times its perimeter.
+    const double volume = stltest::SignedVolume(file.facets);
+    EXPECT_LE(volume, expected + row.tolerance * kPi * row.bore * kFaceWidth) << what;
+    EXPECT_GE(volume, expected - row.tolerance * stltest::Perimeter(outline) * kFaceWidth) << what;
+    for (const char* ext : {".dxf", ".stp", ".stl"}) std::filesystem::remove(PathFor(stem, ext));
+  }
+}
+
 }  // namespace
