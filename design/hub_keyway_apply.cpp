@@ -28,9 +28,9 @@ constexpr int64_t kGearControlStep = 7;
 
 // Automatic hub diameter: 1.8 d, but at least a wall of max(3 mm, mn) round
 // the bore or keyway, and at most 2 rf - 2 mn; 1.2 rf without a bore. On a
-// large gear 2 rf - 2 mn reaches into the band that the STL mesh keeps under
-// the teeth (kStlMaxInnerRadiusOfRoot of the root radius), so the automatic
-// hub also stays 0.25 mn inside that band: every export then takes it.
+// large gear 2 rf - 2 mn comes close to the teeth, so the automatic hub also
+// keeps a band of material under them (kStlMaxInnerRadiusOfRoot of the root
+// radius, less 0.25 mn).
 constexpr double kAutoHubBoreFactor = 1.8;
 constexpr double kAutoHubMinWall = 3.0;
 constexpr double kAutoHubNoBoreFactor = 1.2;
