@@ -255,6 +255,12 @@ std::vector<uint8_t> MarkPointsNearBoundaries(const Outline& tooth, const StlGea
 
 }  // namespace
 
+double StlWorldExtent(const StlGearSection& section, double x, double y) {
+  double reach = 0.0;
+  for (size_t i = 0; i < section.X.size(); ++i) reach = std::max(reach, std::hypot(section.X[i], section.Y[i]));
+  return std::max(std::fabs(x), std::fabs(y)) + reach;
+}
+
 int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSection& section) {
   const double pi = std::numbers::pi;
   const bool internal = rec.isInternal != 0;

@@ -88,6 +88,11 @@ struct StlGearSection {
   std::vector<int64_t> S;      // sector boundaries S[0..z], S[z] = S[0]
 };
 
+// Where the section's points reach in the world once turned and moved to
+// (x, y): the largest coordinate, either axis, that float32 must hold for
+// the caps' triangles (a pinion beside a large ring lies far out).
+double StlWorldExtent(const StlGearSection& section, double x, double y);
+
 // Rebuilds, flattens, marks the sector boundaries and reduces. Returns 1, or
 // 0 when the copy is not valid or the boundaries are not exactly z.
 int StlPrepareGearSection(const GearRecord& rec, double tolerance, StlGearSection& section);

@@ -65,11 +65,7 @@ int StlMeshGearBody(const GearRecord& rec, double x, double y, double angle, dou
     return static_cast<int64_t>(
         std::llround(static_cast<double>(k) * std::atan2(sec.Y[b], sec.X[b]) / p + static_cast<double>(k) * o));
   };
-  // Where the caps reach in the world, turned and moved: float32 must hold
-  // their triangles there (a pinion beside a large ring lies far out).
-  double reach = 0.0;
-  for (size_t i = 0; i < sec.X.size(); ++i) reach = std::max(reach, std::hypot(sec.X[i], sec.Y[i]));
-  const double extent = std::max(std::fabs(x), std::fabs(y)) + reach;
+  const double extent = StlWorldExtent(sec, x, y);
   std::vector<int64_t> caps;
   std::vector<int64_t> polygon;
   for (int64_t j = 0; j < z; ++j) {

@@ -115,6 +115,7 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
   }
 
   // Outer band: per tooth sector the outline and the middle-circle arc back.
+  const double extent = StlWorldExtent(sec, x, y);
   std::vector<int64_t> caps;
   std::vector<int64_t> polygon;
   for (int64_t j = 0; j < z; ++j) {
@@ -129,7 +130,7 @@ int StlMeshGearWithBoreOrHub(const GearRecord& rec, double x, double y, double a
     const auto a0 = static_cast<int64_t>(std::llround(static_cast<double>(k) * std::atan2(sec.Y[b0], sec.X[b0]) / p +
                                                       static_cast<double>(k) * 0.5));
     for (int64_t q = a0 + k; q >= a0; --q) polygon.push_back(StlCircleIndex(m, q, zk));
-    TriangulatePolygon(polygon, sec.X, sec.Y, caps);
+    TriangulatePolygon(polygon, sec.X, sec.Y, caps, extent);
   }
 
   // Bore contour and hub circle in the world (straight walls, not twisted).
