@@ -14,22 +14,25 @@
 namespace {
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-// Span and pin dimension with their warnings. A pin that touches no usable
-// involute has no dimension (overPins = 0): only its warning is printed.
+// Span and pin dimension with their warnings. A span or pin that touches no
+// usable involute has no dimension: only its warning is printed.
 void AppendInspectionLines(std::string& out, const GearRecord& rec) {
   const bool helical = rec.helixAngle > 0.0;
   const double ra = rec.tipRadius;
   ReportAppendLine(out, {texts::kReportInspectionHeading});
-  ReportAppendLine(out, {texts::kLabelWk, FormatNumber(rec.span, 3), texts::kExplSpan,
-                         std::to_string(rec.spanTeeth)});
+  // A span whose measuring points lie off the usable involute is no
+  // dimension a caliper takes: only its warning is printed.
   if (rec.spanContactRadius > ra || rec.spanContactRadius < rec.formRadius) {
     ReportAppendLine(out, {texts::kWarnSpanOutsideInvolute});
-  }
-  // The span is measured on a helical gear over a length spanAxialLength of
-  // the face, plus 1 mm at each side.
-  const double spanWidth = rec.spanAxialLength + 2.0;
-  if (helical && spanWidth > rec.faceWidth) {
-    ReportAppendLine(out, {texts::kWarnSpanFaceWidth, FormatNumber(spanWidth, 1), texts::kLabelCloseParen});
+  } else {
+    ReportAppendLine(out, {texts::kLabelWk, FormatNumber(rec.span, 3), texts::kExplSpan,
+                           std::to_string(rec.spanTeeth)});
+    // The span is measured on a helical gear over a length spanAxialLength
+    // of the face, plus 1 mm at each side.
+    const double spanWidth = rec.spanAxialLength + 2.0;
+    if (helical && spanWidth > rec.faceWidth) {
+      ReportAppendLine(out, {texts::kWarnSpanFaceWidth, FormatNumber(spanWidth, 1), texts::kLabelCloseParen});
+    }
   }
   if (rec.overPins > 0.0) {
     const bool oddTeeth = rec.teeth % 2 != 0;

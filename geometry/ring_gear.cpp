@@ -38,11 +38,83 @@ double RoundBallDiameter(double ideal) {
   return rounded;
 }
 
+// Where a ball of diameter DM rests in a space of the ring: its centre radius
+// and the radius at which it touches the flank. With
+// inv alpha_Mt = inv alpha_t + e / (2 r) - DM / (2 rb cos beta_b), e the space
+// width, the centre lies on the involute offset by the ball radius into the
+// space; the contact lies DM / 2 (normal section) further along the line of
+// action, towards the root. A negative argument puts the centre beyond the
+// tangent point of its line of action (alpha_Mt < 0, inv being odd): the ball
+// still touches the flank while its contact roll is positive.
+struct BallSeat {
+  bool touches = false;
+  double centreRadius = 0.0;
+  double contactRadius = 0.0;
+};
+
+BallSeat SeatBall(const GearRecord& rec, double DM) {
+  const double rb = rec.baseRadius;
+  const double cosBetaB = std::cos(rec.baseHelixAngle);
+  BallSeat seat;
+  const double invM = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * rec.pitchRadius) -
+                      DM / (2.0 * rb * cosBetaB);
+  const double alphaMt = invM >= 0.0 ? InverseInvolute(invM) : -InverseInvolute(-invM);
+  const double rollToContact = rb * std::tan(alphaMt) + DM / (2.0 * cosBetaB);
+  if (!(rollToContact > 0.0) || !std::isfinite(rollToContact)) return seat;
+  seat.touches = true;
+  seat.centreRadius = rb / std::cos(alphaMt);
+  seat.contactRadius = std::hypot(rollToContact, rb);
+  return seat;
+}
+
+// The ideal ball that touches the flank at contactRadius: with the contact
+// roll L the centre lies at roll L - DM / (2 cos beta_b), so
+// tan alpha_Mt = tan(L / rb - c) with c = inv alpha_t + e / (2 r), hence
+// DM / (2 cos beta_b) = L - rb tan(L / rb - c). Returns 0 where none fits.
+double IdealBallForContact(const GearRecord& rec, double contactRadius) {
+  const double rb = rec.baseRadius;
+  if (!(contactRadius > rb)) return 0.0;
+  const double roll = std::sqrt(contactRadius * contactRadius - rb * rb);
+  const double c = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * rec.pitchRadius);
+  const double angle = roll / rb - c;
+  if (!(std::fabs(angle) < kPi / 2.0)) return 0.0;
+  const double DM = 2.0 * (roll - rb * std::tan(angle)) * std::cos(rec.baseHelixAngle);
+  return std::isfinite(DM) && DM > 0.0 ? DM : 0.0;
+}
+
+// The grid ball (0.01 mm below 1 mm, else 0.05 mm) touching the flank
+// [low, high] nearest its middle, or 0 when none does. The contact moves
+// towards the tip as the ball grows, so only the two grid balls around the
+// ideal ball for the middle can be nearest.
+double ChooseGridBall(const GearRecord& rec, double low, double high) {
+  if (!(low < high)) return 0.0;
+  const double mid = (low + high) / 2.0;
+  const double ideal = IdealBallForContact(rec, mid);
+  if (!(ideal > 0.0)) return 0.0;
+  const double step = ideal < kPinDiameterFineLimit ? kPinDiameterFineStep : kPinDiameterStep;
+  const double n = std::floor(ideal / step);
+  double best = 0.0;
+  double bestDistance = 0.0;
+  for (const double DM : {n * step, (n + 1.0) * step}) {
+    if (!(DM > 0.0)) continue;
+    const BallSeat seat = SeatBall(rec, DM);
+    if (!seat.touches || seat.contactRadius < low || seat.contactRadius > high) continue;
+    const double distance = std::fabs(seat.contactRadius - mid);
+    if (best == 0.0 || distance < bestDistance) {
+      best = DM;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
 // Dimension between two balls (DIN 3960): the ball touching both flanks of a
 // space on its centre line, in the normal section. Writes pinDiameter,
 // overPins, pinContactRadius and pinProtrudes. The involute flank runs from
-// the tip circle out to flankEnd, where the root fillet begins; a ball that
-// cannot touch it there gives no dimension (overPins = 0).
+// the tip circle (at least the base circle) out to flankEnd, where the root
+// fillet begins. A ball aimed at the shifted pitch circle that touches off
+// it is replaced by the grid ball touching nearest mid-flank; where none
+// does, there is no dimension (overPins = 0).
 void ComputeRingBallDimension(GearRecord& rec, double flankEnd) {
   const double m = rec.normalModule;
   const double z = static_cast<double>(rec.teeth);
@@ -67,25 +139,25 @@ void ComputeRingBallDimension(GearRecord& rec, double flankEnd) {
   if (ny > 0.0) { nx = -nx; ny = -ny; }
   // The normal at p1 meets the space's centre line (y = 0) at the ball centre.
   const double ideal = 2.0 * std::fabs(p1.y / ny) * cosBetaB;
-  const double DM = RoundBallDiameter(ideal);
-  rec.pinDiameter = DM;
+  double DM = RoundBallDiameter(ideal);
 
-  // inv alpha_Mt = inv alpha_t + e / (2 r) - DM / (2 rb cos beta_b), e the
-  // space width: the ball centre's pressure angle on the involute offset by
-  // the ball radius into the space.
-  const double invM = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * r) -
-                      DM / (2.0 * rb * cosBetaB);
+  const auto onFlank = [&](const BallSeat& seat) {
+    return seat.touches && seat.contactRadius >= flankStart && seat.contactRadius <= flankEnd;
+  };
+  BallSeat seat = SeatBall(rec, DM);
+  if (!onFlank(seat)) {
+    const double gridBall = ChooseGridBall(rec, flankStart, flankEnd);
+    if (gridBall > 0.0) {
+      DM = gridBall;
+      seat = SeatBall(rec, DM);
+    }
+  }
+  rec.pinDiameter = DM;
   rec.overPins = 0.0;
-  rec.pinContactRadius = 0.0;
+  rec.pinContactRadius = seat.contactRadius;
   rec.pinProtrudes = 0;
-  if (!(invM > 0.0)) return;  // a ball that does not fit in the space: no dimension
-  const double alphaMt = InverseInvolute(invM);
-  const double rM = rb / std::cos(alphaMt);
-  // The ball touches the flank DM / 2 (normal section) further along the line
-  // of action than its centre, towards the root.
-  const double rollToContact = rb * std::tan(alphaMt) + DM / (2.0 * cosBetaB);
-  rec.pinContactRadius = std::hypot(rollToContact, rb);
-  if (rec.pinContactRadius < ra || rec.pinContactRadius > flankEnd) return;  // off the real flank
+  if (!onFlank(seat)) return;  // off the real flank: no dimension
+  const double rM = seat.centreRadius;
   const bool even = rec.teeth % 2 == 0;
   rec.overPins = (even ? 2.0 * rM : 2.0 * rM * std::cos(kPi / (2.0 * z))) - DM;
   rec.pinProtrudes = rM - DM / 2.0 < ra ? 1 : 0;

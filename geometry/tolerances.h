@@ -107,11 +107,6 @@ inline constexpr int kStlMinHubCirclePoints = 16;
 // hundreds of turns at a fine tolerance would otherwise exhaust memory.
 inline constexpr double kStlMaxTriangles = 100e6;
 
-// Pin contact radius when the shifted pitch circle of the virtual gear lies
-// inside its base circle and the fallback would too: this many modules above
-// the virtual base circle, so the pressure angle there exists.
-inline constexpr double kPinFallbackLiftModules = 0.5;
-
 // Pin and ball diameters are rounded to 0.05 mm, below 1 mm to 0.01 mm.
 inline constexpr double kPinDiameterStep = 0.05;
 inline constexpr double kPinDiameterFineStep = 0.01;

@@ -174,11 +174,12 @@ TEST(GearBlockReport, WarningLinesFollowTheRecordsFlags) {
   }
 }
 
-// Inspection values are printed only where they can be measured: an undercut
-// gear whose pin falls between the flanks below the base circle (m 1, z 20,
-// x -0.60: the 1.60 mm pin finds no involute) and a gear whose geometry could
-// not be built have no dimension over pins; the first warns instead, the
-// second lists no inspection values at all.
+// Inspection values are printed only where they can be measured: undercut
+// gears whose first pin falls between the flanks below the base circle (m 1,
+// z 20, x -0.60: the 1.60 mm pin finds no involute) take a smaller grid pin
+// that touches the usable flank; a pin that touches no involute at all has no
+// dimension over pins and warns instead; a gear whose geometry could not be
+// built lists no inspection values at all.
 TEST(GearBlockReport, NoInspectionValueThatCannotBeMeasured) {
   const std::string kPinInv = Lang("  ! pin touches outside the involute", "  ! pen raakt buiten de evolvente");
   const std::string kHeading = Lang("  Inspection dimensions (finished gear):", "  Controlematen (afgewerkt wiel):");
@@ -186,16 +187,24 @@ TEST(GearBlockReport, NoInspectionValueThatCannotBeMeasured) {
     const char* name;
     BlockCase gear;
     bool valid, heading, md, warning;
+    bool noSeat;  // the pin is made to touch no involute
   };
   const Case cases[] = {
-      {"pin below the base circle", {"z20", 1.0, 20, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, false, true},
-      {"odd z, ball below the form radius", {"z21", 1.0, 21, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, false,
+      {"first pin below the base circle", {"z20", 1.0, 20, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, true,
+       false, false},
+      {"odd z, first ball below the form radius", {"z21", 1.0, 21, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true,
+       true, false, false},
+      {"pin touching no involute", {"z20", 1.0, 20, -0.60, 0.0, 1, 10.0, 0.0, 0.0}, true, true, false, true,
        true},
-      {"measurable", {"z25", 1.0, 25, -0.72, 0.0, 1, 10.0, 0.0, 0.0}, true, true, true, false},
-      {"invalid geometry", {"z20", 1.0, 20, -4.0, 0.0, 1, 10.0, 0.0, 0.0}, false, false, false, false},
+      {"measurable", {"z25", 1.0, 25, -0.72, 0.0, 1, 10.0, 0.0, 0.0}, true, true, true, false, false},
+      {"invalid geometry", {"z20", 1.0, 20, -4.0, 0.0, 1, 10.0, 0.0, 0.0}, false, false, false, false, false},
   };
   for (const Case& c : cases) {
-    const GearRecord rec = BuildCase(c.gear);
+    GearRecord rec = BuildCase(c.gear);
+    if (c.noSeat) {
+      rec.overPins = 0.0;
+      rec.pinContactRadius = 0.0;
+    }
     ASSERT_EQ(rec.valid != 0, c.valid) << c.name;
     std::vector<std::string> lines;
     ASSERT_TRUE(SplitCrLf(ReportBuildGearBlock(rec, "GEAR"), lines)) << c.name;
