@@ -52,6 +52,30 @@ constexpr double kBore = 30.0;
 constexpr double kFaceWidth = 20.0;
 constexpr double kHubLength = 15.0;
 
+// Writes the gear as DXF, STEP and STL (at the tolerance), each of which must
+// take it, and reads the STL back; checks that the mesh is closed with one
+// hole through it. Returns false (with a failure) when no STL was written.
+bool WriteEveryExport(const GearRecord& gear, double tolerance, const std::string& stem, const std::string& what,
+                      stltest::StlFile& file) {
+  GearRecord dxf = gear;
+  BuildGearGeometry(dxf, 4);
+  EXPECT_EQ(DxfWriteFile(PathFor(stem, ".dxf"), dxf, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
+  EXPECT_EQ(StepWriteFile(PathFor(stem, ".stp"), gear, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
+  const std::string stl = PathFor(stem, ".stl");
+  const bool written = StlWriteFile(stl, tolerance, gear, 0.3, nullptr, 0.0, 0.0, 0.0) > 0;
+  if (written) {
+    file = stltest::ReadStl(stl);
+    const stltest::MeshCheck check = stltest::CheckMesh(file.facets, 0.0);
+    EXPECT_EQ(check.edgesOpen, 0u) << what;
+    EXPECT_EQ(check.edgesShared, 0u) << what;
+    EXPECT_EQ(stltest::EulerCharacteristic(file.facets), 0) << what;
+  } else {
+    ADD_FAILURE() << "no STL: " << what;
+  }
+  for (const char* ext : {".dxf", ".stp", ".stl"}) std::filesystem::remove(PathFor(stem, ext));
+  return written;
+}
+
 TEST(HubLimits, EveryWriterGivesTheSameAnswer) {
   const double rf = kModule * (kTeeth / 2.0 - 1.25);
   const double largest = 2.0 * (rf - 0.25 * kModule);  // 114.0
@@ -86,26 +110,13 @@ TEST(HubLimits, EveryWriterGivesTheSameAnswer) {
       const bool accepted = h.diameter / 2.0 < rfGear - 0.25 * kModule && h.diameter / 2.0 > kBore / 2.0 + 0.5;
       ASSERT_EQ(GearHasHub(gear), accepted ? 1 : 0) << what << ": " << gear.warnings;
 
-      const std::string stem = "hub_limits_" + std::to_string(n++);
-      GearRecord dxf = gear;
-      BuildGearGeometry(dxf, 4);
-      EXPECT_EQ(DxfWriteFile(PathFor(stem, ".dxf"), dxf, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
-      EXPECT_EQ(StepWriteFile(PathFor(stem, ".stp"), gear, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
-      const std::string stl = PathFor(stem, ".stl");
-      if (StlWriteFile(stl, gr.tolerance, gear, 0.3, nullptr, 0.0, 0.0, 0.0) <= 0) {
-        ADD_FAILURE() << "no STL: " << what;
-        continue;
-      }
+      stltest::StlFile file;
+      if (!WriteEveryExport(gear, gr.tolerance, "hub_limits_" + std::to_string(n++), what, file)) continue;
 
       // The mesh is closed, with a hole through it, and holds the volume of
       // the gear and its hubs: teeth from the outline's area, less the bore,
       // plus two hub annuli. Chords inside the curves take at most the
       // tolerance times the perimeters off the cross-sections.
-      const stltest::StlFile file = stltest::ReadStl(stl);
-      const stltest::MeshCheck check = stltest::CheckMesh(file.facets, 0.0);
-      EXPECT_EQ(check.edgesOpen, 0u) << what;
-      EXPECT_EQ(check.edgesShared, 0u) << what;
-      EXPECT_EQ(stltest::EulerCharacteristic(file.facets), 0) << what;
       GearRecord fine = gear;
       BuildGearGeometry(fine, 16);
       const auto outline = stltest::JoinOutline(fine.outline);
@@ -147,7 +158,6 @@ TEST(HubLimits, EveryWriterGivesTheSameAnswer) {
       const double ring = stltest::ShoelaceArea(outline) - inner;
       EXPECT_NEAR(enclosed, ring, gr.tolerance * (stltest::Perimeter(outline) + 2.0 * kPi * (rh + kBore / 2.0)))
           << what;
-      for (const char* ext : {".dxf", ".stp", ".stl"}) std::filesystem::remove(PathFor(stem, ext));
     }
   }
 }
@@ -168,21 +178,8 @@ TEST(HubLimits, APlainBoreNearTheRootIsWrittenByEveryWriter) {
     GearRecord gear;
     InitGearRecord(gear, kModule, kTeeth, 0.0, 20.0, kFaceWidth, row.bore, 0.0, 0.0, 1);
     ASSERT_EQ(BuildGearGeometry(gear, 1), 1);
-    const std::string stem = "bore_limits_" + std::to_string(n++);
-    GearRecord dxf = gear;
-    BuildGearGeometry(dxf, 4);
-    EXPECT_EQ(DxfWriteFile(PathFor(stem, ".dxf"), dxf, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
-    EXPECT_EQ(StepWriteFile(PathFor(stem, ".stp"), gear, 0.0, nullptr, 0.0, 0.0, 0.0), 1) << what;
-    const std::string stl = PathFor(stem, ".stl");
-    if (StlWriteFile(stl, row.tolerance, gear, 0.3, nullptr, 0.0, 0.0, 0.0) <= 0) {
-      ADD_FAILURE() << "no STL: " << what;
-      continue;
-    }
-    const stltest::StlFile file = stltest::ReadStl(stl);
-    const stltest::MeshCheck check = stltest::CheckMesh(file.facets, 0.0);
-    EXPECT_EQ(check.edgesOpen, 0u) << what;
-    EXPECT_EQ(check.edgesShared, 0u) << what;
-    EXPECT_EQ(stltest::EulerCharacteristic(file.facets), 0) << what;
+    stltest::StlFile file;
+    if (!WriteEveryExport(gear, row.tolerance, "bore_limits_" + std::to_string(n++), what, file)) continue;
     GearRecord fine = gear;
     BuildGearGeometry(fine, 16);
     const auto outline = stltest::JoinOutline(fine.outline);
@@ -193,7 +190,6 @@ TEST(HubLimits, APlainBoreNearTheRootIsWrittenByEveryWriter) {
     const double volume = stltest::SignedVolume(file.facets);
     EXPECT_LE(volume, expected + row.tolerance * kPi * row.bore * kFaceWidth) << what;
     EXPECT_GE(volume, expected - row.tolerance * stltest::Perimeter(outline) * kFaceWidth) << what;
-    for (const char* ext : {".dxf", ".stp", ".stl"}) std::filesystem::remove(PathFor(stem, ext));
   }
 }
 
