@@ -23,6 +23,7 @@
 #include <unistd.h>
 
 #include "folder_files.h"
+#include "waiting_writer.h"
 
 namespace {
 
@@ -172,26 +173,13 @@ TEST_F(SafeFileGuardTest, PipeNobodyReadsFailsAtOnceAndOneBeingReadGetsTheBytes)
 TEST_F(SafeFileGuardTest, KilledSaveLeavesTheOldFileAndNothingElse) {
   const std::string path = Path("p.stp");
   Put(path, "old");
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(ready[0]);
-    SafeFileWriter file(path);
-    file.Write(std::string(1 << 20, 'k'));  // far beyond the buffer: on disk
-    const char byte = file.IsGood() ? 'g' : 'b';
-    [[maybe_unused]] const ssize_t sent = ::write(ready[1], &byte, 1);
-    for (;;) ::pause();
-  }
-  ::close(ready[1]);
   char byte = 0;
-  const ssize_t got = ::read(ready[0], &byte, 1);
-  ::close(ready[0]);
+  const pid_t child = folder_files::StartWaitingWriter(path, byte);
+  ASSERT_GE(child, 0);
   ::kill(child, SIGKILL);
   int status = 0;
   ::waitpid(child, &status, 0);
-  ASSERT_EQ(got, 1);
+  ASSERT_NE(byte, 0);
   EXPECT_EQ(byte, 'g');
   EXPECT_EQ(Slurp(path), "old");
   EXPECT_EQ(Entries(dir_), std::vector<std::string>{"p.stp"});
