@@ -43,9 +43,11 @@ double RoundBallDiameter(double ideal) {
 // inv alpha_Mt = inv alpha_t + e / (2 r) - DM / (2 rb cos beta_b), e the space
 // width, the centre lies on the involute offset by the ball radius into the
 // space; the contact lies DM / 2 (normal section) further along the line of
-// action, towards the root. A negative argument puts the centre beyond the
-// tangent point of its line of action (alpha_Mt < 0, inv being odd): the ball
-// still touches the flank while its contact roll is positive.
+// action, towards the root. The ring's flank is hollow towards the space: a
+// ball rests against it only while its radius stays below the flank's radius
+// of curvature at the contact, the roll length there, that is while its centre
+// lies short of the tangent point (inv alpha_Mt > 0). A larger ball would cut
+// across the flank beside the contact and rest on the tip corners instead.
 struct BallSeat {
   bool touches = false;
   double centreRadius = 0.0;
@@ -58,7 +60,8 @@ BallSeat SeatBall(const GearRecord& rec, double DM) {
   BallSeat seat;
   const double invM = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * rec.pitchRadius) -
                       DM / (2.0 * rb * cosBetaB);
-  const double alphaMt = invM >= 0.0 ? InverseInvolute(invM) : -InverseInvolute(-invM);
+  if (!(invM > 0.0)) return seat;
+  const double alphaMt = InverseInvolute(invM);
   const double rollToContact = rb * std::tan(alphaMt) + DM / (2.0 * cosBetaB);
   if (!(rollToContact > 0.0) || !std::isfinite(rollToContact)) return seat;
   seat.touches = true;
@@ -82,14 +85,21 @@ double IdealBallForContact(const GearRecord& rec, double contactRadius) {
   return std::isfinite(DM) && DM > 0.0 ? DM : 0.0;
 }
 
-// The grid ball (0.01 mm below 1 mm, else 0.05 mm) touching the flank
+// The grid ball (0.01 mm below 1 mm, else 0.05 mm) resting on the flank
 // [low, high] nearest its middle, or 0 when none does. The contact moves
 // towards the tip as the ball grows, so only the two grid balls around the
-// ideal ball for the middle can be nearest.
+// ideal ball for the aim can be nearest.
 double ChooseGridBall(const GearRecord& rec, double low, double high) {
   if (!(low < high)) return 0.0;
   const double mid = (low + high) / 2.0;
-  const double ideal = IdealBallForContact(rec, mid);
+  // A ball rests on the flank only where the contact roll exceeds rb c (its
+  // centre short of the tangent point): aim at mid-flank, or as near it as
+  // a resting ball can touch.
+  const double rb = rec.baseRadius;
+  const double c = Involute(rec.transversePressureAngle) + rec.pitchThickness / (2.0 * rec.pitchRadius);
+  const double target = c > 0.0 ? std::max(mid, std::hypot(rb, rb * c)) : mid;
+  if (!(target < high)) return 0.0;
+  const double ideal = IdealBallForContact(rec, target);
   if (!(ideal > 0.0)) return 0.0;
   const double step = ideal < kPinDiameterFineLimit ? kPinDiameterFineStep : kPinDiameterStep;
   const double n = std::floor(ideal / step);

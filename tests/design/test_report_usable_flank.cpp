@@ -137,19 +137,20 @@ TEST(UsableFlankReport, SmallUndercutGearGetsAPinOnTheFlank) {
 }
 
 // Ring m 12, z 12, x -0.82, beta 45, As 0.36, rim 36: the tip lies at the base
-// circle and the ball's centre beyond the tangent point (inv alpha_Mt < 0);
-// its contact roll is positive, so Mi is printed and no warning.
-TEST(UsableFlankReport, RingBallBeyondTheTangentPointIsPrinted) {
+// circle. Mi is printed over a ball that rests on the flank (its centre short
+// of the tangent point, inv alpha_Mt > 0, so its radius stays below the flank's
+// curvature at the contact), and no warning.
+TEST(UsableFlankReport, RingWhoseTipLiesAtTheBaseCircleGetsMiOverABallThatRests) {
   GearRecord ring;
   ASSERT_EQ(BuildRingGearGeometry(ring, 12.0, 12, -0.82, 20.0, 40.0, 36.0, 0.36, 45.0, 1, 1, 0.0), 0);
   const Helix h(12.0, 12.0, 45.0);
   const double e = h.mt * (kPi / 2.0 - 2.0 * 0.82 * std::tan(Rad(20.0))) + 0.36 / std::cos(Rad(45.0));
   const double dm = ring.pinDiameter;
   const double inv = Inv(h.at) + e / (2.0 * h.r) - dm / (2.0 * h.rb * std::cos(h.betaB));
-  ASSERT_LT(inv, 0.0);
+  ASSERT_GT(inv, 0.0);
   const double a = InverseInvoluteOdd(inv);
   const double roll = h.rb * std::tan(a) + dm / (2.0 * std::cos(h.betaB));
-  ASSERT_GT(roll, 0.0);
+  ASSERT_GT(roll, dm / (2.0 * std::cos(h.betaB)));
   EXPECT_GE(std::hypot(roll, h.rb), ring.tipRadius);
   const double mi = 2.0 * h.rb / std::cos(a) - dm;
   const auto lines = Lines(ReportBuildRingGearBlock(ring, "RING"));

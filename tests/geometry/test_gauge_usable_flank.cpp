@@ -9,8 +9,10 @@
 // - pins: inv alpha_Mt = s / d + inv alpha_t + DM / (db cos beta_b) - pi / z,
 //   the contact DM / 2 (normal section) back along the line of action;
 // - balls in a ring: inv alpha_Mt = inv alpha_t + e / d - DM / (db cos beta_b),
-//   the contact DM / 2 further out, alpha_Mt < 0 (inv is odd) where the
-//   centre lies beyond the tangent point.
+//   the contact DM / 2 further out; the ring's flank is hollow towards the
+//   ball, so the ball rests on it only while its transverse radius
+//   DM / (2 cos beta_b) stays below the flank's radius of curvature at the
+//   contact, the roll length there.
 // The first choice of k and pin follows the virtual spur gear of the normal
 // section; where it touches off the usable flank, the k or grid pin touching
 // it nearest mid-flank (by radius) is expected instead.
@@ -303,9 +305,14 @@ struct RingOracle {
     betaB = std::asin(std::sin(beta) * std::cos(an));
     e = mt * (kPi / 2.0 + 2.0 * x * std::tan(an)) + As / std::cos(beta);
   }
+  double InvolutePart(double dm) const { return TextbookInvolute(at) + e / (2.0 * r) - dm / (2.0 * rb * std::cos(betaB)); }
   double Angle(double dm) const {
-    return OracleInverseInvolute(TextbookInvolute(at) + e / (2.0 * r) - dm / (2.0 * rb * std::cos(betaB)));
+    const double v = InvolutePart(dm);
+    return v >= 0.0 ? OracleInverseInvolute(v) : -OracleInverseInvolute(-v);
   }
+  // The ball lies against the flank: its radius below the flank's radius of
+  // curvature at the contact.
+  bool Rests(double dm) const { return ContactRoll(dm) > dm / (2.0 * std::cos(betaB)); }
   double ContactRoll(double dm) const { return rb * std::tan(Angle(dm)) + dm / (2.0 * std::cos(betaB)); }
   double Contact(double dm) const { return std::hypot(ContactRoll(dm), rb); }
   double Mi(double dm) const {
@@ -317,19 +324,21 @@ struct RingOracle {
 }  // namespace
 
 // Ring m 12, z 12, x -0.82, beta 45, As 0.36, rim 36: the tip lies at the
-// base circle and the ball's centre beyond the tangent point of its line of
-// action (inv alpha_Mt < 0), yet its contact roll is positive: it touches the
-// flank and has a dimension between balls.
-TEST(UsableFlankGauges, RingBallWithItsCentreBeyondTheTangentPoint) {
+// base circle. The ball aimed at the shifted pitch circle (16.65) has its
+// centre beyond the tangent point: larger than the flank's curvature there, it
+// cannot rest on the flank (it would sit on the tip corners), so no dimension
+// is given over it. A smaller grid ball rests on the flank and measures.
+TEST(UsableFlankGauges, RingWhoseTipLiesAtTheBaseCircleIsMeasuredOverABallThatRests) {
   GearRecord ring;
   ASSERT_EQ(BuildRingGearGeometry(ring, 12.0, 12, -0.82, 20.0, 40.0, 36.0, 0.36, 45.0, 1, 1, 0.0), 0);
   ASSERT_EQ(ring.valid, 1);
   const RingOracle o(12.0, 12, -0.82, 20.0, 45.0, 0.36);
   EXPECT_NEAR(ring.baseRadius, o.rb, 1e-9);
+  EXPECT_FALSE(o.Rests(16.65));
   const double dm = ring.pinDiameter;
   ASSERT_GT(dm, 0.0);
   ASSERT_GT(ring.overPins, 0.0);
-  EXPECT_GT(o.ContactRoll(dm), 0.0);
+  EXPECT_TRUE(o.Rests(dm)) << dm;
   EXPECT_GE(o.Contact(dm), std::max(ring.tipRadius, o.rb));
   EXPECT_LE(o.Contact(dm), ring.rootRadius);
   EXPECT_NEAR(ring.pinContactRadius, o.Contact(dm), 1e-8);
@@ -354,14 +363,14 @@ TEST(UsableFlankGauges, RingSweepTouchesOnlyTheFlank) {
           bool someBall = false;
           for (int i = 1; i < 100 + 20 * static_cast<int>(ring.rootRadius) && !someBall; ++i) {
             const double dm = i < 100 ? 0.01 * i : 0.05 * (i - 80);
-            someBall = o.ContactRoll(dm) > 0.0 && o.Contact(dm) >= start && o.Contact(dm) <= innerHalf;
+            someBall = o.Rests(dm) && o.Contact(dm) >= start && o.Contact(dm) <= innerHalf;
           }
           if (someBall) {
             EXPECT_GT(ring.overPins, 0.0);
           }
           if (ring.overPins <= 0.0) continue;
           const double dm = ring.pinDiameter;
-          EXPECT_GT(o.ContactRoll(dm), 0.0);
+          EXPECT_TRUE(o.Rests(dm)) << dm;
           EXPECT_GE(o.Contact(dm), std::max(ring.tipRadius, o.rb) - 1e-9);
           EXPECT_LE(o.Contact(dm), ring.rootRadius);
           EXPECT_NEAR(ring.overPins, o.Mi(dm), 1e-8);
