@@ -16,10 +16,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kDegToRad = kPi / 180.0;
 
 // Basic rack of the ring's cutter (pinion-type tool approximated by the
-// rack): ha* 1.0, hf* 1.25 and a smaller tip rounding of 0.25 m.
+// rack): ha* 1.0, hf* 1.25 and the smaller tip rounding kRingTipRoundingFactor.
 constexpr double kRingAddendumFactor = 1.0;
 constexpr double kRingDedendumFactor = 1.25;
-constexpr double kRingTipRoundingFactor = 0.25;
 
 // Halvings of the bisections that trim the tip and root circles and find the
 // fillet's tangent point.

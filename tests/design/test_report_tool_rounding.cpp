@@ -10,6 +10,7 @@
 
 #include "design/report.h"
 #include "geometry/gear_geometry.h"
+#include "geometry/ring_gear.h"
 #include "report_test_support.h"
 
 using namespace report_test;
@@ -73,5 +74,44 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundingCase{3.0, 40, 25.0, false},
                       RoundingCase{2.0, 20, 20.0, false},  // the roundings fit: no line
                       RoundingCase{2.0, 14, 23.0, false}));
+
+// The ring's cutter: tip roundings of 0.25 m, or the largest that touches the
+// root circle on the space's centre line and the flank (centre at rf - rho,
+// rho from the involute psi(R) = pi / (2 z) + inv alpha - inv acos(rb / R)).
+double FittingRingRounding(double m, int z, double alphaDeg) {
+  const double a = Rad(alphaDeg), r = m * z / 2.0, rb = r * std::cos(a), rf = r + 1.25 * m;
+  const auto distance = [&](double cx) {
+    double least = 1e300;
+    for (int i = 0; i <= 100000; ++i) {
+      const double R = std::max(rb, r - m) + (rf - std::max(rb, r - m)) * i / 100000.0;
+      const double psi = kPi / (2.0 * z) + Inv(a) - Inv(std::acos(rb / R));
+      least = std::min(least, std::hypot(R * std::cos(psi) - cx, R * std::sin(psi)));
+    }
+    return least;
+  };
+  if (distance(rf - 0.25 * m) >= 0.25 * m) return 0.25 * m;
+  double lo = 0.0, hi = 0.25 * m;
+  for (int i = 0; i < 40; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    if (distance(rf - mid) >= mid) lo = mid; else hi = mid;
+  }
+  return lo;
+}
+
+TEST(ReportToolRounding, RingBlockNamesTheFittingCutter) {
+  for (const double alphaDeg : {20.0, 28.0}) {
+    GearRecord ring;
+    ASSERT_EQ(BuildRingGearGeometry(ring, 2.0, 20, 0.0, alphaDeg, 20.0, 10.0, 0.0, 0.0, 1, 1, 0.0), 0);
+    const std::string block = ReportBuildRingGearBlock(ring, "RING");
+    const double rho = FittingRingRounding(2.0, 20, alphaDeg);
+    const std::string warning = std::string(Lang("  ! tool tip roundings reduced to ρ = ",
+                                                 "  ! kopafrondingen van het gereedschap verkleind tot ρ = ")) +
+                                Fix(rho, 3) +
+                                Lang(" mm to fit the tool tooth", " mm om in de gereedschapstand te passen") +
+                                "\r\n";
+    EXPECT_EQ(block.find(warning) != std::string::npos, alphaDeg > 25.0) << warning << "\n" << block;
+    EXPECT_EQ(block.find("ρ = ") != std::string::npos, alphaDeg > 25.0) << block;
+  }
+}
 
 }  // namespace
