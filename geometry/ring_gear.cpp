@@ -206,6 +206,7 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
   };
   double rho = rec.toolTipRadiusFactor * m;
   bool hasFillet = findFillet(rho);
+  bool roundingsMeet = false;
   // The cutter's tip roundings must fit its tooth, which fills the space: at
   // steep pressure angles a space is too narrow at the root for two roundings
   // of 0.25 m, whose centres would lie beyond its centre line. The cutter then
@@ -219,6 +220,7 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
     }
     rho = lo;
     rec.toolTipRadiusFactor = rho / m;
+    roundingsMeet = true;
     hasFillet = rho > 0.0 && findFillet(rho);
     if (!hasFillet) rT = rf;
   }
@@ -251,6 +253,9 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
       fillet.push_back({std::hypot(fx, fy), std::atan2(fy, fx)});
     }
     fillet.back().radius = rf;
+    // Roundings that were fitted to the space meet on its centre line: no
+    // sliver of root arc between them.
+    if (roundingsMeet) fillet.back().angle = 0.0;
     // When the space is narrower at the root than the tool's rounding, the
     // fillets of its two flanks meet on the space's centre line before the
     // root circle: end the fillet there, so that the outline does not cross
