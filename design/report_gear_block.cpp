@@ -9,6 +9,7 @@
 #include "design/report_lines.h"
 #include "geometry/format.h"
 #include "geometry/tolerances.h"
+#include "geometry/tool_rounding.h"
 #include "texts/report_texts.h"
 
 namespace {
@@ -100,6 +101,10 @@ std::string ReportBuildGearBlock(const GearRecord& rec, std::string_view caption
   // that was never built.
   if (rec.valid != 0) AppendInspectionLines(out, rec);
   if (rec.undercut != 0) ReportAppendLine(out, {texts::kWarnUndercut});
+  if (rec.toolTipRadiusFactor < kToolTipRoundingFactor) {
+    ReportAppendLine(out, {texts::kWarnToolTipRounding, FormatNumber(rec.toolTipRadiusFactor * mn, 3),
+                           texts::kWarnToolTipRoundingSuffix});
+  }
   if (rec.pointed != 0) {
     ReportAppendLine(out, {texts::kWarnPointed});
   } else if (rec.tipThickness < kMinTipThicknessModules * mn) {

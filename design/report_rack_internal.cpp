@@ -12,6 +12,7 @@
 #include "geometry/format.h"
 #include "geometry/path_of_contact.h"
 #include "geometry/rack.h"
+#include "geometry/ring_gear.h"
 #include "geometry/tolerances.h"
 #include "texts/involute_contact_texts.h"
 #include "texts/report_texts.h"
@@ -249,6 +250,10 @@ std::string ReportBuildRingGearBlock(const GearRecord& ring, std::string_view ca
     }
   }
   if (ring.undercut != 0) ReportAppendLine(out, {texts::kWarnRingTipBelowBase});
+  if (ring.toolTipRadiusFactor < kRingTipRoundingFactor) {
+    ReportAppendLine(out, {texts::kWarnToolTipRounding, FormatNumber(ring.toolTipRadiusFactor * mn, 3),
+                           texts::kWarnToolTipRoundingSuffix});
+  }
   if (ring.pointed != 0) ReportAppendLine(out, {texts::kWarnRingPointed});
   if (ring.valid == 0) ReportAppendLine(out, {texts::kWarnInvalid});
   return out;

@@ -11,6 +11,7 @@
 #include "geometry/involute.h"
 #include "geometry/outline_builder.h"
 #include "geometry/tolerances.h"
+#include "geometry/tool_rounding.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ int InitGearRecord(GearRecord& rec, double m, int64_t z, double x, double alphaD
   rec.keyFromDin = 0;
   rec.addendumFactor = 1.0;
   rec.dedendumFactor = 1.25;
-  rec.toolTipRadiusFactor = 0.38;
+  rec.toolTipRadiusFactor = kToolTipRoundingFactor;
   return 0;
 }
 
@@ -98,6 +99,12 @@ int BuildGearTeeth(GearRecord& rec, int pointDensity, bool allTeeth) {
   const double datumRadius = rec.pitchRadius + xE * m;
   rec.rootRadius = datumRadius - rec.dedendumFactor * m;
   if (!(rec.rootRadius > 0.0) || !std::isfinite(rec.rootRadius)) return 0;
+
+  // The tool's tip roundings: 0.38 m where they fit the tool tooth, else the
+  // largest that fit (pressure angles above about 23.2 deg). The undercut
+  // limit, the fillet and the form radius all follow from that tool.
+  rec.toolTipRadiusFactor =
+      FitGearToolTipRoundingFactor(rec.toolTipRadiusFactor, rec.dedendumFactor, alphaN);
 
   const double sinAlphaT = std::sin(rec.transversePressureAngle);
   rec.minProfileShift = rec.dedendumFactor - rec.toolTipRadiusFactor * (1.0 - std::sin(alphaN)) -

@@ -7,6 +7,7 @@
 
 #include "geometry/gear_record.h"
 #include "geometry/tolerances.h"
+#include "geometry/tool_rounding.h"
 
 double Involute(double a) { return std::tan(a) - a; }
 
@@ -55,7 +56,8 @@ double ComputeMinProfileShift(int64_t z, double alphaDeg, double betaDeg) {
   const double beta = betaDeg * std::numbers::pi / 180.0;
   const double alphaT = std::atan(std::tan(alphaN) / std::cos(beta));
   const double sinT = std::sin(alphaT);
-  return 1.25 - 0.38 * (1.0 - std::sin(alphaN)) -
+  const double toolTipRounding = FitGearToolTipRoundingFactor(kToolTipRoundingFactor, 1.25, alphaN);
+  return 1.25 - toolTipRounding * (1.0 - std::sin(alphaN)) -
          static_cast<double>(z) * sinT * sinT / (2.0 * std::cos(beta));
 }
 

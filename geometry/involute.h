@@ -15,7 +15,9 @@ double Involute(double a);
 double InverseInvolute(double v);
 
 // x min against undercut for the standard basic rack (hf* 1.25, rho_f* 0.38):
-// x min = 1.25 - 0.38 (1 - sin alpha_n) - z sin^2 alpha_t / (2 cos beta).
+// x min = 1.25 - rho_f* (1 - sin alpha_n) - z sin^2 alpha_t / (2 cos beta),
+// with rho_f* the tool tip rounding that fits the tool tooth (0.38 up to
+// about 23.2 deg, smaller above).
 double ComputeMinProfileShift(int64_t z, double alphaDeg, double betaDeg);
 
 // Half tooth angle psi(radius) = s / (2 r) + inv alpha_t - inv(acos(rb / radius))

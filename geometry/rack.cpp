@@ -8,6 +8,7 @@
 
 #include "geometry/outline_builder.h"
 #include "geometry/tolerances.h"
+#include "geometry/tool_rounding.h"
 
 namespace {
 
@@ -59,11 +60,9 @@ int BuildRackGeometry(GearRecord& rec, double m, double alphaDeg, double betaDeg
   // The rack has the cutter's shape. Where the gap is too narrow for two
   // roundings of 0.38 m (pressure angles above about 23.2 deg), the tool's
   // roundings are as large as the gap allows: they meet in its middle on the
-  // root line. A rounding touching the root line and a flank lies
-  // rho tan(45 deg - alpha_n / 2) from their corner.
-  const double cornerOffsetPerRadius = std::tan(kPi / 4.0 - alphaN / 2.0);
-  const double largestFactor = ComputeRackHalfGapAtRoot(rec) / cornerOffsetPerRadius / m;
-  if (largestFactor < rec.toolTipRadiusFactor) rec.toolTipRadiusFactor = largestFactor;
+  // root line.
+  rec.toolTipRadiusFactor =
+      FitToolTipRoundingFactor(rec.toolTipRadiusFactor, ComputeRackHalfGapAtRoot(rec), alphaN, m);
   const double rho = rec.toolTipRadiusFactor * m;
 
   // Centre of the root rounding (radius rho) that touches the root line and

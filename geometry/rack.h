@@ -10,11 +10,12 @@
 #include <cstdint>
 
 #include "geometry/gear_record.h"
+#include "geometry/tool_rounding.h"
 
 // Tip rounding of the basic rack's cutter, in modules (ISO 53 profile A). A
 // rack whose tooth gap is too narrow for it is built with the largest rounding
 // that fits, and its toolTipRadiusFactor then holds that smaller factor.
-inline constexpr double kRackToolTipRoundingFactor = 0.38;
+inline constexpr double kRackToolTipRoundingFactor = kToolTipRoundingFactor;
 // Dedendum of the basic rack, in modules: the rack's root line lies this far
 // below its pitch line, so its height Hp must exceed it.
 inline constexpr double kRackDedendumFactor = 1.25;

@@ -16,10 +16,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kDegToRad = kPi / 180.0;
 
 // Basic rack of the ring's cutter (pinion-type tool approximated by the
-// rack): ha* 1.0, hf* 1.25 and a smaller tip rounding of 0.25 m.
+// rack): ha* 1.0, hf* 1.25 and the smaller tip rounding kRingTipRoundingFactor.
 constexpr double kRingAddendumFactor = 1.0;
 constexpr double kRingDedendumFactor = 1.25;
-constexpr double kRingTipRoundingFactor = 0.25;
 
 // Halvings of the bisections that trim the tip and root circles and find the
 // fillet's tangent point.
@@ -272,23 +271,40 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
 
   // Root fillet of radius rho touching the flank and the root circle: the
   // flank radius rT where OffsetInvolutePoint changes sign.
-  const double rho = rec.toolTipRadiusFactor * m;
   OutlinePoint p, q;
   double rT = rf;
-  bool hasFillet = false;
-  {
+  const auto findFillet = [&](double radius) {
     double lo = ra + kRingFilletSearchStartModules * m, hi = rf;
-    const double gLo = OffsetInvolutePoint(rec, lo, rho, rf, p, q);
-    const double gHi = OffsetInvolutePoint(rec, hi, rho, rf, p, q);
-    if (gLo < 0.0 && gHi > 0.0) {
-      for (int i = 0; i < kRingBisections; ++i) {
-        const double mid = (lo + hi) / 2.0;
-        if (OffsetInvolutePoint(rec, mid, rho, rf, p, q) < 0.0) lo = mid; else hi = mid;
-      }
-      rT = (lo + hi) / 2.0;
-      OffsetInvolutePoint(rec, rT, rho, rf, p, q);
-      hasFillet = true;
+    const double gLo = OffsetInvolutePoint(rec, lo, radius, rf, p, q);
+    const double gHi = OffsetInvolutePoint(rec, hi, radius, rf, p, q);
+    if (!(gLo < 0.0 && gHi > 0.0)) return false;
+    for (int i = 0; i < kRingBisections; ++i) {
+      const double mid = (lo + hi) / 2.0;
+      if (OffsetInvolutePoint(rec, mid, radius, rf, p, q) < 0.0) lo = mid; else hi = mid;
     }
+    rT = (lo + hi) / 2.0;
+    OffsetInvolutePoint(rec, rT, radius, rf, p, q);
+    return true;
+  };
+  double rho = rec.toolTipRadiusFactor * m;
+  bool hasFillet = findFillet(rho);
+  bool roundingsMeet = false;
+  // The cutter's tip roundings must fit its tooth, which fills the space: at
+  // steep pressure angles a space is too narrow at the root for two roundings
+  // of 0.25 m, whose centres would lie beyond its centre line. The cutter then
+  // has the largest roundings that fit: they meet on the centre line at the
+  // root circle.
+  if (hasFillet && std::atan2(q.y, q.x) < 0.0) {
+    double lo = 0.0, hi = rho;
+    for (int i = 0; i < kRingBisections; ++i) {
+      const double mid = (lo + hi) / 2.0;
+      if (findFillet(mid) && std::atan2(q.y, q.x) >= 0.0) lo = mid; else hi = mid;
+    }
+    rho = lo;
+    rec.toolTipRadiusFactor = rho / m;
+    roundingsMeet = true;
+    hasFillet = rho > 0.0 && findFillet(rho);
+    if (!hasFillet) rT = rf;
   }
 
   // Involute flank from the tip circle to rT, 14 n steps equal in roll angle.
@@ -319,6 +335,9 @@ int BuildRingGearGeometry(GearRecord& rec, double m, int64_t z, double x, double
       fillet.push_back({std::hypot(fx, fy), std::atan2(fy, fx)});
     }
     fillet.back().radius = rf;
+    // Roundings that were fitted to the space meet on its centre line: no
+    // sliver of root arc between them.
+    if (roundingsMeet) fillet.back().angle = 0.0;
     // When the space is narrower at the root than the tool's rounding, the
     // fillets of its two flanks meet on the space's centre line before the
     // root circle: end the fillet there, so that the outline does not cross

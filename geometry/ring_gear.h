@@ -13,6 +13,11 @@
 
 #include "geometry/gear_record.h"
 
+// Tip rounding of the ring's cutter, in modules. Where the tooth spaces are
+// too narrow at the root for it (steep pressure angles), the ring is cut with
+// the largest rounding that fits, and its toolTipRadiusFactor holds that.
+inline constexpr double kRingTipRoundingFactor = 0.25;
+
 // Builds rec as a ring gear (isInternal = 1): module m, z teeth, profile shift
 // x (positive away from the axis), normal pressure angle alphaDeg, face width
 // b, rim thickness below the root circle, thickness allowance As (widens the

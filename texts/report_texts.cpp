@@ -113,6 +113,10 @@ const std::string_view kWarnPinNotProtruding =
 const std::string_view kWarnPinOutsideInvolute =
     NV_TEXT("  ! pin touches outside the involute", "  ! pen raakt buiten de evolvente");
 const std::string_view kWarnUndercut = NV_TEXT("  ! undercut (x < x min)", "  ! ondersnijding (x < x min)");
+const std::string_view kWarnToolTipRounding =
+    NV_TEXT("  ! tool tip roundings reduced to ρ = ", "  ! kopafrondingen van het gereedschap verkleind tot ρ = ");
+const std::string_view kWarnToolTipRoundingSuffix =
+    NV_TEXT(" mm to fit the tool tooth", " mm om in de gereedschapstand te passen");
 const std::string_view kWarnPointed =
     NV_TEXT("  ! pointed tooth, tip circle reduced", "  ! spitse tand, kopcirkel verkleind");
 const std::string_view kWarnTipThickness = NV_TEXT("  ! tip thickness < 0.25 m", "  ! kopdikte < 0.25 m");

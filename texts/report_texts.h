@@ -109,6 +109,8 @@ extern const std::string_view kWarnPinNotProtruding;
 extern const std::string_view kWarnPinOutsideInvolute;
 extern const std::string_view kWarnBallOutsideInvolute;
 extern const std::string_view kWarnUndercut;
+extern const std::string_view kWarnToolTipRounding;
+extern const std::string_view kWarnToolTipRoundingSuffix;
 extern const std::string_view kWarnPointed;
 extern const std::string_view kWarnTipThickness;
 extern const std::string_view kWarnBoreRoot;

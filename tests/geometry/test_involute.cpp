@@ -79,8 +79,13 @@ TEST(ComputeMinProfileShift, MatchesTheUndercutLimit) {
     const double an = Deg(c.alpha);
     const double b = Deg(c.beta);
     const double at = std::atan(std::tan(an) / std::cos(b));
+    // The tool's tip rounding: 0.38, or the largest that fits the tool tooth
+    // (half width pi / 4 - 1.25 tan alpha_n on the tip line, a rounding rho
+    // meeting it rho tan(45 deg - alpha_n / 2) from the corner).
+    const double rho =
+        std::fmin(0.38, (kPi / 4.0 - 1.25 * std::tan(an)) / std::tan(kPi / 4.0 - an / 2.0));
     const double expected =
-        1.25 - 0.38 * (1.0 - std::sin(an)) - c.z * std::sin(at) * std::sin(at) / (2.0 * std::cos(b));
+        1.25 - rho * (1.0 - std::sin(an)) - c.z * std::sin(at) * std::sin(at) / (2.0 * std::cos(b));
     EXPECT_NEAR(ComputeMinProfileShift(c.z, c.alpha, c.beta), expected, 1e-12);
     // The record's own value uses its factors; with the standard ones they agree.
     const GearRecord rec = MakeGear(2.0, c.z, 0.5, c.alpha, c.beta);

@@ -219,9 +219,9 @@ TEST(GearOutline, PointedToothHasNoTipArc) {
   EXPECT_NEAR(Radius(tip1), rec.tipRadius, 1e-9);
 }
 
-// At 25 deg the tool's tip rounding is wider than the root gap: neighbouring
-// fillets overlap, there is no root arc and every fillet begins at the half
-// pitch angle.
+// At 25 deg the tool's tip roundings are as wide as the tool tooth allows:
+// neighbouring fillets meet on the root circle, there is no root arc and
+// every fillet begins at the half pitch angle.
 TEST(GearOutline, OverlappingFilletsMeetAtTheHalfPitch) {
   const GearRecord rec = MakeGear(2.0, 20, 0.0, 25.0);
   ASSERT_EQ(rec.valid, 1);
@@ -232,8 +232,9 @@ TEST(GearOutline, OverlappingFilletsMeetAtTheHalfPitch) {
     const double expected = 2.0 * kPi * static_cast<double>(t) / 20.0 - half;
     EXPECT_NEAR(std::remainder(std::atan2(start.y, start.x) - expected, 2.0 * kPi), 0.0, 1e-12);
   }
-  // The fillet's start lies below the simulated root clearance, above rf.
-  EXPECT_GT(Radius(rec.outline[0].points.front()), rec.rootRadius);
+  // The two roundings of the tool tooth meet on its tip line, so the fillet
+  // starts on the root circle.
+  EXPECT_NEAR(Radius(rec.outline[0].points.front()), rec.rootRadius, 1e-9);
 }
 
 // A pin of the computed diameter at its computed centre (in the gap between

@@ -32,7 +32,11 @@ struct TextbookGear {
     rb = r * std::cos(alphaT);
     s = mt * (kPi / 2.0 + 2.0 * x * std::tan(alphaN));
     rf = r + x * m - 1.25 * m;
-    rho = 0.38 * m;
+    // 0.38 m, or where that does not fit the tool tooth (half width pi m / 4
+    // - hf tan alpha_n on the tip line) the largest rounding that does: it
+    // meets the tip line rho tan(45 deg - alpha_n / 2) from the corner.
+    const double fitting = (kPi / 4.0 - 1.25 * std::tan(alphaN)) / std::tan(kPi / 4.0 - alphaN / 2.0);
+    rho = std::fmin(0.38, fitting) * m;
   }
 
   double HalfToothAngle(double radius) const {
