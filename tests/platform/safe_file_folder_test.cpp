@@ -21,6 +21,7 @@
 
 #include "folder_files.h"
 #include "waiting_writer.h"
+#include "as_nobody.h"
 
 namespace {
 
@@ -204,11 +205,6 @@ TEST(SafeFileAsGroupMember, SavesTheSharedFiles) {
 TEST_F(SafeFileFolderTest, SharedFileKeepsItsGroup) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can set up another user's file shared by a group";
   if (::access("/usr/bin/setpriv", X_OK) != 0) GTEST_SKIP() << "no setpriv to drop to an unprivileged user";
-  char self[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  ASSERT_GT(length, 0);
-  self[length] = '\0';
-
   ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
   for (const GroupCase& c : kGroupCases) {
     const std::string path = Path(c.name);
@@ -216,20 +212,9 @@ TEST_F(SafeFileFolderTest, SharedFileKeepsItsGroup) {
     ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
     ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
   }
-  const std::string command = std::string(kUserDirVariable) + "='" + dir_ +
-                              "' /usr/bin/setpriv --reuid=65534 --regid=65534 --groups=" +
-                              std::to_string(kSharedGroup) + " '" + self +
-                              "' --gtest_filter=SafeFileAsGroupMember.SavesTheSharedFiles > '" + dir_ +
-                              ".log' 2>&1";
-  const int status = std::system(command.c_str());
-  const std::string log = Slurp(dir_ + ".log");
-  std::filesystem::remove(dir_ + ".log");
-  ASSERT_TRUE(WIFEXITED(status)) << log;
-  if (WEXITSTATUS(status) == 126 || WEXITSTATUS(status) == 127) {
-    GTEST_SKIP() << "user nobody cannot run the test program here: " << log;
-  }
-  ASSERT_NE(log.find("[  PASSED  ] 1 test"), std::string::npos) << log;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << log;
+  folder_files::RunTestAsNobody("SafeFileAsGroupMember.SavesTheSharedFiles", "--groups=" + std::to_string(kSharedGroup),
+                                kUserDirVariable, dir_);
+  if (HasFatalFailure() || IsSkipped()) return;
   for (const GroupCase& c : kGroupCases) {
     struct stat st {};
     ASSERT_EQ(::stat(Path(c.name).c_str(), &st), 0) << c.name;

@@ -24,6 +24,7 @@
 
 #include "folder_files.h"
 #include "waiting_writer.h"
+#include "as_nobody.h"
 
 namespace {
 
@@ -96,11 +97,6 @@ TEST_F(SafeFileGuardTest, ProtectedFileIsNotReplaced) {
     return;
   }
   if (::access("/usr/bin/setpriv", X_OK) != 0) GTEST_SKIP() << "no setpriv to drop to an unprivileged user";
-  char self[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  ASSERT_GT(length, 0);
-  self[length] = '\0';
-
   ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);  // the user may create and rename here
   for (const ProtectedCase& c : kProtectedCases) {
     const std::string path = Path(c.name);
@@ -110,19 +106,9 @@ TEST_F(SafeFileGuardTest, ProtectedFileIsNotReplaced) {
     }
     ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
   }
-  const std::string command = std::string(kUserDirVariable) + "='" + dir_ +
-                              "' /usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups '" + self +
-                              "' --gtest_filter=SafeFileAsUser.RefusesTheFilesTheUserMayNotWrite > '" + dir_ +
-                              ".log' 2>&1";
-  const int status = std::system(command.c_str());
-  const std::string log = Slurp(dir_ + ".log");
-  std::filesystem::remove(dir_ + ".log");
-  ASSERT_TRUE(WIFEXITED(status)) << log;
-  if (WEXITSTATUS(status) == 126 || WEXITSTATUS(status) == 127) {
-    GTEST_SKIP() << "user nobody cannot run the test program here: " << log;
-  }
-  ASSERT_NE(log.find("[  PASSED  ] 1 test"), std::string::npos) << log;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << log;
+  folder_files::RunTestAsNobody("SafeFileAsUser.RefusesTheFilesTheUserMayNotWrite", "--clear-groups", kUserDirVariable,
+                                dir_);
+  if (HasFatalFailure() || IsSkipped()) return;
   for (const ProtectedCase& c : kProtectedCases) {
     EXPECT_EQ(Slurp(Path(c.name)), c.writable ? "new" : std::string("old ") + c.name) << c.name;
   }
